@@ -1,0 +1,17 @@
+// key_handling.h -- walking, turning, looking and the other key actions of the gallery.
+#pragma once
+#include <cstdint>
+
+// Virtual-key codes the gallery acts on.
+constexpr uint32_t VK_RETURN = 13;
+constexpr uint32_t VK_ESCAPE = 27;
+constexpr uint32_t VK_SPACE = 32;
+constexpr uint32_t VK_LEFT = 37;
+constexpr uint32_t VK_UP = 38;
+constexpr uint32_t VK_RIGHT = 39;
+constexpr uint32_t VK_DOWN = 40;
+constexpr uint32_t VK_F1 = 112;
+constexpr uint32_t VK_F2 = 113;
+
+// One key press (pressed true) or release; a left click arrives as a press of VK_RETURN.
+void handleKey(uint32_t keyCode, bool pressed);
