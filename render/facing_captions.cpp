@@ -1,0 +1,111 @@
+// facing_captions.cpp -- chooses and draws the caption of the picture, door or end door the
+// viewer faces, with an opacity that grows toward the middle of its spot and a square view.
+#include "render/facing_captions.h"
+
+#include <GL/gl.h>
+#include <cmath>
+#include <cstdio>
+
+#include "app/display_settings.h"
+#include "gallery/gallery_state.h"
+#include "gallery/text_limits.h"
+#include "render/text.h"
+
+namespace {
+
+// Each term of a caption's opacity lies within 0 to 0.5.
+double clampTerm(double v) {
+    if (v > 0.5)
+        return 0.5;
+    if (v < 0.0)
+        return 0.0;
+    return v;
+}
+
+// 0.5 when facing the target head-on, 0 at either end of the 40-degree window.
+double headingTerm(float deviation) {
+    return clampTerm((20.0f - deviation) * 0.05f * 0.5f);
+}
+
+bool centredOnEndDoor() {
+    return viewX >= -0.5f && viewX <= 0.5f;
+}
+
+bool doorWallCaption(char *text, size_t size, int slot, double frac) {
+    if (frac < 0.45f || frac > 0.65f || slot < 0)
+        return false;
+    uint32_t index = 0;
+    switch (doorInSlot(static_cast<uint32_t>(slot), &index)) {
+    case DOOR_SLOT_PARENT:
+        snprintf(text, size, "%s", "Parent Folder(..)");
+        return true;
+    case DOOR_SLOT_FOLDER:
+        snprintf(text, size, "%s", folderNames[index]);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool pictureWallCaption(char *text, size_t size, int slot, double frac) {
+    if (frac < 0.2f || frac > 0.8f || slot < 0)
+        return false;
+    uint32_t index = 0;
+    if (!pictureInSlot(static_cast<uint32_t>(slot), &index))
+        return false;
+    snprintf(text, size, "%s", pictureNames[index]);
+    return true;
+}
+
+} // namespace
+
+bool chooseFacingCaption(char *text, size_t size, float *alpha) {
+    float limit = zLimit();
+    float h = viewHeading;
+    double halfLength = roomLength / 2.0f;
+    // Wall slot beside the eye (slots are 2.5 apart from the near end) and how far along it.
+    double s = (halfLength + viewZ) * static_cast<double>(0.4f);
+    int slot = static_cast<int>(s);
+    double frac = s - slot;
+
+    if (viewZ == -limit && centredOnEndDoor() && h >= 160.0f && h <= 200.0f) {
+        if (!hasPreviousRoom())
+            return false;
+        snprintf(text, size, "Room - %d", roomNumber - 1);
+        *alpha = static_cast<float>(clampTerm(0.5f - std::fabs(viewX)) +
+                                    headingTerm(std::fabs(180.0f - h)));
+        return true;
+    }
+    if (viewZ >= limit && centredOnEndDoor() && (h >= 340.0f || h <= 20.0f)) {
+        if (!hasNextRoom())
+            return false;
+        float deviation = h >= 340.0f ? 360.0f - h : h;
+        snprintf(text, size, "Room - %d", roomNumber + 1);
+        *alpha = static_cast<float>(clampTerm(0.5f - std::fabs(viewX)) + headingTerm(deviation));
+        return true;
+    }
+    if (viewX <= -1.3f && h >= 250.0f && h <= 290.0f) {
+        if (!doorWallCaption(text, size, slot, frac))
+            return false;
+        *alpha = static_cast<float>(clampTerm((0.1f - std::fabs(0.5f - frac)) * 10 * 0.5) +
+                                    headingTerm(std::fabs(270.0f - h)));
+        return true;
+    }
+    if (viewX >= 1.3f && h >= 70.0f && h <= 110.0f) {
+        if (!pictureWallCaption(text, size, slot, frac))
+            return false;
+        *alpha = static_cast<float>(clampTerm((0.3f - std::fabs(0.5f - frac)) * 3.3333333f * 0.5) +
+                                    headingTerm(std::fabs(90.0f - h)));
+        return true;
+    }
+    return false;
+}
+
+void drawFacingCaption() {
+    char text[CAPTION_BUFFER_SIZE];
+    float alpha = 0.0f;
+    if (!chooseFacingCaption(text, sizeof text, &alpha))
+        return;
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    drawScreenText(screenWidth / 2, screenHeight / 2, ALIGN_CENTER, screenWidth - 20, "%s", text);
+}

@@ -1,0 +1,279 @@
+// door_action_test.cpp -- paging between the rooms of a folder through the end doors, and
+// entering sub-folders, the parent folder and drives through the side doors.
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "fakes/fake_events.h"
+#include "fakes/fake_keyboard.h"
+#include "gallery/door_action.h"
+#include "gallery/gallery_state.h"
+#include "gallery/key_handling.h"
+#include "staged_gallery.h"
+
+namespace {
+
+class DoorAction : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetStagedGallery();
+        resetFakeEvents();
+        fakeShiftDown = false;
+    }
+    void TearDown() override { resetStagedGallery(); }
+
+    static void press(uint32_t key, int times = 1) {
+        for (int i = 0; i < times; i++)
+            handleKey(key, true);
+    }
+
+    // Enter as the user presses it; returns what went to standard output.
+    static std::string pressEnter() {
+        testing::internal::CaptureStdout();
+        handleKey(VK_RETURN, true);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // The door action from the given camera place and heading.
+    static std::string openFrom(float x, float z, float heading) {
+        viewX = x;
+        viewZ = z;
+        viewHeading = heading;
+        testing::internal::CaptureStdout();
+        openFacingDoor();
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // Facing the door wall with the eye at room z = eyeZ.
+    static std::string openSideDoorAt(float eyeZ, float heading = 270.0f, float x = -1.4f) {
+        return openFrom(x, -eyeZ, heading);
+    }
+
+    // The middle of door slot k's band along the room.
+    static float slotEyeZ(int k) { return 11.125f - 2.5f * k; }
+
+    static void expectFreshFirstRoom() {
+        EXPECT_EQ(roomNumber, 1);
+        EXPECT_EQ(firstPicture, 0u);
+        EXPECT_EQ(firstFolder, 0u);
+        EXPECT_EQ(viewZ, -zLimit());
+        EXPECT_EQ(viewX, 0.0f);
+        EXPECT_EQ(viewHeading, 0.0f);
+        EXPECT_FALSE(roomLoaded);
+    }
+};
+
+} // namespace
+
+TEST_F(DoorAction, NearDoorOfTheFirstRoomDoesNothing) {
+    openStagedFolder("/pics", 25, 0);
+    roomLoaded = true;
+    press(VK_LEFT, 90);
+    ASSERT_EQ(viewHeading, 180.0f);
+    EXPECT_EQ(pressEnter(), "");
+    EXPECT_EQ(roomNumber, 1);
+    EXPECT_EQ(firstPicture, 0u);
+    EXPECT_EQ(viewZ, -zLimit());
+    EXPECT_EQ(viewHeading, 180.0f);
+    EXPECT_TRUE(roomLoaded);
+}
+
+TEST_F(DoorAction, WalkingToTheFarDoorPagesOnAndTheNearDoorLeadsBack) {
+    openStagedFolder("/pics", 25, 3);
+    int scans = fakeFolderOpenCount("/pics");
+    roomLoaded = true;
+    press(VK_UP, 60);
+    EXPECT_EQ(pressEnter(), "Loading Room 2...\n");
+    EXPECT_EQ(roomNumber, 2);
+    EXPECT_EQ(firstPicture, 10u);
+    EXPECT_EQ(firstFolder, 2u); // the three folders stop at their last entry
+    EXPECT_EQ(viewZ, -zLimit());
+    EXPECT_EQ(viewHeading, 0.0f);
+    EXPECT_FALSE(roomLoaded);
+
+    // Arriving at the near door, turning round and passing back.
+    roomLoaded = true;
+    viewPitch = 7.0f;
+    press(VK_LEFT, 90);
+    EXPECT_EQ(pressEnter(), "Loading Room 1...\n");
+    EXPECT_EQ(roomNumber, 1);
+    EXPECT_EQ(firstPicture, 0u);
+    EXPECT_EQ(firstFolder, 0u);
+    EXPECT_EQ(viewZ, zLimit());
+    EXPECT_EQ(viewX, 0.0f);
+    EXPECT_EQ(viewY, -0.5f);
+    EXPECT_EQ(viewHeading, 180.0f);
+    EXPECT_EQ(viewPitch, 0.0f);
+    EXPECT_FALSE(roomLoaded);
+
+    // Paging never rescans the folder.
+    EXPECT_EQ(fakeFolderOpenCount("/pics"), scans);
+    EXPECT_EQ(pictureCount, 25u);
+}
+
+TEST_F(DoorAction, EndDoorsNeedTheExactStopACentredEyeAndAFacingHeading) {
+    openStagedFolder("/pics", 25, 0);
+    auto farDoorOpens = [](float x, float z, float heading) {
+        firstPicture = 0;
+        roomNumber = 1;
+        std::string out = openFrom(x, z, heading);
+        EXPECT_EQ(out.empty(), roomNumber == 1);
+        return roomNumber == 2;
+    };
+    float limit = zLimit();
+    EXPECT_TRUE(farDoorOpens(0.0f, limit, 0.0f));
+    EXPECT_TRUE(farDoorOpens(0.5f, limit, 20.0f));
+    EXPECT_TRUE(farDoorOpens(-0.5f, limit, 340.0f));
+    EXPECT_TRUE(farDoorOpens(0.0f, limit, 360.0f));
+    EXPECT_FALSE(farDoorOpens(0.0f, limit, 21.0f));
+    EXPECT_FALSE(farDoorOpens(0.0f, limit, 339.0f));
+    EXPECT_FALSE(farDoorOpens(0.6f, limit, 0.0f));
+    EXPECT_FALSE(farDoorOpens(-0.6f, limit, 0.0f));
+    EXPECT_FALSE(farDoorOpens(0.0f, std::nextafter(limit, 0.0f), 0.0f));
+
+    auto nearDoorOpens = [](float x, float z, float heading) {
+        firstPicture = 10;
+        roomNumber = 2;
+        std::string out = openFrom(x, z, heading);
+        EXPECT_EQ(out.empty(), roomNumber == 2);
+        return roomNumber == 1;
+    };
+    EXPECT_TRUE(nearDoorOpens(0.0f, -limit, 160.0f));
+    EXPECT_TRUE(nearDoorOpens(0.5f, -limit, 200.0f));
+    EXPECT_FALSE(nearDoorOpens(0.0f, -limit, 159.0f));
+    EXPECT_FALSE(nearDoorOpens(0.0f, -limit, 201.0f));
+    EXPECT_FALSE(nearDoorOpens(0.0f, std::nextafter(-limit, 0.0f), 180.0f));
+}
+
+TEST_F(DoorAction, ShorterListStopsAtItsLastEntryWhilePaging) {
+    auto pageForward = [](std::vector<uint32_t> *pictures, std::vector<uint32_t> *folders) {
+        for (int room = 0; room < 6; room++) {
+            pictures->push_back(firstPicture);
+            folders->push_back(firstFolder);
+            if (openFrom(0.0f, zLimit(), 0.0f).empty())
+                break;
+        }
+    };
+    std::vector<uint32_t> pictures, folders;
+    openStagedFolder("/mixed", 5, 30);
+    pageForward(&pictures, &folders);
+    EXPECT_EQ(pictures, (std::vector<uint32_t>{0, 4, 4, 4}));
+    EXPECT_EQ(folders, (std::vector<uint32_t>{0, 9, 18, 27}));
+    EXPECT_EQ(roomNumber, 4);
+
+    // Going back subtracts the full step from the clamped picture index.
+    EXPECT_EQ(openFrom(0.0f, -zLimit(), 180.0f), "Loading Room 3...\n");
+    EXPECT_EQ(firstPicture, 0u);
+    EXPECT_EQ(firstFolder, 18u);
+
+    pictures.clear();
+    folders.clear();
+    openStagedFolder("/doors", 0, 30);
+    pageForward(&pictures, &folders);
+    EXPECT_EQ(pictures, (std::vector<uint32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(folders, (std::vector<uint32_t>{0, 9, 18, 27}));
+
+    // Ten pictures fit in one room; the eleventh needs another.
+    openStagedFolder("/ten", 10, 9);
+    EXPECT_EQ(openFrom(0.0f, zLimit(), 0.0f), "");
+    openStagedFolder("/eleven", 11, 0);
+    EXPECT_EQ(openFrom(0.0f, zLimit(), 0.0f), "Loading Room 2...\n");
+    EXPECT_EQ(firstPicture, 10u);
+}
+
+TEST_F(DoorAction, SideDoorsOpenOnlyInTheMiddleOfTheirSlotFacingTheWall) {
+    auto opens = [](std::string out) {
+        bool entered = strcmp(currentPath, "/pics/dir01") == 0;
+        EXPECT_EQ(out, entered ? "Folder Index: 2\n" : "");
+        openStagedFolder("/pics", 0, 9);
+        return entered;
+    };
+    openStagedFolder("/pics", 0, 9);
+    // Slot 2 spans eye z 5.875 to 6.375.
+    EXPECT_TRUE(opens(openSideDoorAt(slotEyeZ(2))));
+    EXPECT_TRUE(opens(openSideDoorAt(6.365f)));
+    EXPECT_FALSE(opens(openSideDoorAt(6.385f)));
+    EXPECT_TRUE(opens(openSideDoorAt(5.885f)));
+    EXPECT_FALSE(opens(openSideDoorAt(5.865f)));
+    EXPECT_TRUE(opens(openSideDoorAt(slotEyeZ(2), 250.0f)));
+    EXPECT_TRUE(opens(openSideDoorAt(slotEyeZ(2), 290.0f)));
+    EXPECT_FALSE(opens(openSideDoorAt(slotEyeZ(2), 249.0f)));
+    EXPECT_FALSE(opens(openSideDoorAt(slotEyeZ(2), 291.0f)));
+    EXPECT_TRUE(opens(openSideDoorAt(slotEyeZ(2), 270.0f, -1.3f)));
+    EXPECT_FALSE(opens(openSideDoorAt(slotEyeZ(2), 270.0f, -1.29f)));
+}
+
+TEST_F(DoorAction, FolderDoorsFollowTheRoomWindow) {
+    openStagedFolder("/pics", 0, 30);
+    roomLoaded = true;
+    viewPitch = 3.0f;
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(1)), "Folder Index: 1\n");
+    EXPECT_STREQ(currentPath, "/pics/dir00");
+    EXPECT_TRUE(hasParentDoor);
+    EXPECT_EQ(viewPitch, 0.0f);
+    expectFreshFirstRoom();
+
+    openStagedFolder("/pics", 0, 30);
+    openFrom(0.0f, zLimit(), 0.0f);
+    ASSERT_EQ(firstFolder, 9u);
+    roomLoaded = true;
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(3)), "Folder Index: 3\n");
+    EXPECT_STREQ(currentPath, "/pics/dir11");
+    expectFreshFirstRoom();
+}
+
+TEST_F(DoorAction, EmptySlotPrintsItsIndexAndReloadsTheSameFolder) {
+    openStagedFolder("/pics", 12, 2);
+    openFrom(0.0f, zLimit(), 0.0f);
+    ASSERT_EQ(roomNumber, 2);
+    int scans = fakeFolderOpenCount("/pics");
+    roomLoaded = true;
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(9)), "Folder Index: 9\n");
+    EXPECT_STREQ(currentPath, "/pics");
+    EXPECT_GT(fakeFolderOpenCount("/pics"), scans);
+    EXPECT_EQ(pictureCount, 12u);
+    expectFreshFirstRoom();
+}
+
+TEST_F(DoorAction, ParentDoorStepsUpToTheDriveListAndDriveDoorsEnterMountPoints) {
+    setFakeDrives({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c", "/mnt/d",
+                   "/mnt/e", "/mnt/f", "/mnt/g"});
+    openStagedFolder("/home/user", 3, 0);
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
+    EXPECT_STREQ(currentPath, "/home");
+    EXPECT_TRUE(hasParentDoor);
+    openSideDoorAt(slotEyeZ(0));
+    EXPECT_STREQ(currentPath, "/");
+    openSideDoorAt(slotEyeZ(0));
+    EXPECT_STREQ(currentPath, "");
+    EXPECT_FALSE(hasParentDoor);
+    EXPECT_EQ(folderCount, 11u);
+
+    // At the drive list slot 0 is a drive, not a parent door.
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(3)), "Folder Index: 3\n");
+    EXPECT_STREQ(currentPath, "/media/usb");
+    expectFreshFirstRoom();
+
+    openStagedDriveList({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c",
+                         "/mnt/d", "/mnt/e", "/mnt/f", "/mnt/g"});
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
+    EXPECT_STREQ(currentPath, "/");
+
+    // The second room of drives starts nine on, so slot 0 repeats the tenth drive.
+    openStagedDriveList({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c",
+                         "/mnt/d", "/mnt/e", "/mnt/f", "/mnt/g"});
+    openFrom(0.0f, zLimit(), 0.0f);
+    ASSERT_EQ(firstFolder, 9u);
+    openSideDoorAt(slotEyeZ(0));
+    EXPECT_STREQ(currentPath, "/mnt/f");
+}
+
+TEST_F(DoorAction, EnteredPathIsCutToTheBuffer) {
+    std::string longPath = "/" + std::string(PATH_BUFFER_SIZE - 5, 'a');
+    openStagedFolder(longPath.c_str(), 0, 1);
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(1)), "Folder Index: 1\n");
+    std::string expected = (longPath + "/dir00").substr(0, PATH_BUFFER_SIZE - 1);
+    EXPECT_EQ(strlen(currentPath), static_cast<size_t>(PATH_BUFFER_SIZE - 1));
+    EXPECT_EQ(std::string(currentPath), expected);
+}
