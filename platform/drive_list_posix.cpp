@@ -1,0 +1,70 @@
+// drive_list_posix.cpp -- the drive list from the mount table: "/" and the mount points of
+// block devices, sorted by byte order without duplicates.
+#include "platform/drive_list.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mntent.h>
+
+static const char *const SYSTEM_MOUNT_TABLE = "/proc/self/mounts";
+
+static int compareMountPoints(const void *a, const void *b) {
+    return strcmp(*static_cast<char *const *>(a), *static_cast<char *const *>(b));
+}
+
+// Appends a copy of the mount point, growing the array as needed.
+static void addMountPoint(DriveList *list, uint32_t *capacity, const char *mountPoint) {
+    if (list->count == *capacity) {
+        *capacity = *capacity == 0 ? 16 : *capacity * 2;
+        list->mountPoints =
+            static_cast<char **>(realloc(list->mountPoints, *capacity * sizeof(char *)));
+    }
+    list->mountPoints[list->count++] = strdup(mountPoint);
+}
+
+// Sorts the list and drops repeated mount points (a folder mounted more than once).
+static void sortAndDeduplicate(DriveList *list) {
+    if (list->count == 0)
+        return;
+    qsort(list->mountPoints, list->count, sizeof(char *), compareMountPoints);
+    uint32_t kept = 1;
+    for (uint32_t i = 1; i < list->count; i++) {
+        if (strcmp(list->mountPoints[i], list->mountPoints[kept - 1]) == 0)
+            free(list->mountPoints[i]);
+        else
+            list->mountPoints[kept++] = list->mountPoints[i];
+    }
+    list->count = kept;
+}
+
+bool readDriveListFrom(const char *mountTablePath, DriveList *list) {
+    list->count = 0;
+    list->mountPoints = nullptr;
+    FILE *table = setmntent(mountTablePath, "r");
+    if (table == nullptr)
+        return false;
+    uint32_t capacity = 0;
+    // The root is always a drive, whatever device (or overlay) backs it.
+    addMountPoint(list, &capacity, "/");
+    // getmntent already decodes the table's octal escapes ("\040" for a space).
+    while (const struct mntent *mount = getmntent(table)) {
+        if (strncmp(mount->mnt_fsname, "/dev/", 5) == 0)
+            addMountPoint(list, &capacity, mount->mnt_dir);
+    }
+    endmntent(table);
+    sortAndDeduplicate(list);
+    return true;
+}
+
+bool readDriveList(DriveList *list) {
+    return readDriveListFrom(SYSTEM_MOUNT_TABLE, list);
+}
+
+void freeDriveList(DriveList *list) {
+    for (uint32_t i = 0; i < list->count; i++)
+        free(list->mountPoints[i]);
+    free(list->mountPoints);
+    list->count = 0;
+    list->mountPoints = nullptr;
+}

@@ -1,0 +1,99 @@
+// folder_scanner_fs_test.cpp -- scanning real folder trees: which entries become pictures and
+// doors, awkward names, links, and folders that cannot be opened.
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "gallery/folder_scanner.h"
+#include "gallery/gallery_state.h"
+#include "support/output_capture.h"
+#include "support/temp_tree.h"
+
+namespace {
+
+std::vector<std::string> sorted(char **list, uint32_t count) {
+    std::vector<std::string> names(list, list + count);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FolderScannerFs : public ::testing::Test {
+  protected:
+    std::string root;
+    void SetUp() override {
+        resetGalleryState();
+        root = makeTempFolder();
+        ASSERT_FALSE(root.empty());
+    }
+    void TearDown() override {
+        removeTree(root);
+        resetGalleryState();
+    }
+    std::string scan(const std::string &path) {
+        strcpy(currentPath, path.c_str());
+        startCapture(stderr);
+        scanFolder();
+        return stopCapture(stderr);
+    }
+};
+
+} // namespace
+
+TEST_F(FolderScannerFs, PicturesAndDoorsOfAMixedFolder) {
+    std::string longName = std::string(251, 'p') + ".jpg";
+    for (const std::string &name :
+         {std::string("a.JPG"), std::string("b.Jpeg"), std::string("name.jpg.txt"),
+          std::string("name."), std::string(".jpg"), std::string("with space.gif"),
+          std::string("caf\xc3\xa9 \xe2\x98\x95.bmp"), std::string("plain.txt"), longName})
+        ASSERT_TRUE(makeFile(root + "/" + name)) << name;
+    for (const char *name : {"x.jpg", ".hidden", "sub folder", "\xc3\xbcml", "empty"})
+        ASSERT_TRUE(makeFolder(root + "/" + name)) << name;
+    ASSERT_TRUE(makeSymlink("sub folder", root + "/link"));
+    ASSERT_TRUE(makeSymlink("a.JPG", root + "/alias.jpg"));
+
+    EXPECT_EQ(scan(root), "");
+    EXPECT_EQ(
+        sorted(pictureNames, pictureCount),
+        (std::vector<std::string>{".jpg", "a.JPG", "alias.jpg", "b.Jpeg",
+                                  "caf\xc3\xa9 \xe2\x98\x95.bmp", longName, "with space.gif"}));
+    EXPECT_EQ(sorted(folderNames, folderCount),
+              (std::vector<std::string>{"empty", "link", "sub folder", "x.jpg", "\xc3\xbcml"}));
+    EXPECT_TRUE(hasParentDoor);
+
+    EXPECT_EQ(scan(root + "/empty"), "");
+    EXPECT_EQ(pictureCount + folderCount, 0u);
+}
+
+TEST_F(FolderScannerFs, ListsKeepTheFileSystemOrder) {
+    for (int i = 0; i < 40; i++)
+        ASSERT_TRUE(makeFile(root + "/" + std::to_string(i * 7919 % 1000) + ".gif"));
+    std::vector<std::string> readdirOrder;
+    DIR *dir = opendir(root.c_str());
+    while (const struct dirent *entry = readdir(dir))
+        if (entry->d_name[0] != '.')
+            readdirOrder.push_back(entry->d_name);
+    closedir(dir);
+
+    scan(root);
+    EXPECT_EQ(std::vector<std::string>(pictureNames, pictureNames + pictureCount), readdirOrder);
+}
+
+TEST_F(FolderScannerFs, FolderThatCannotBeOpenedLeavesOnlyTheParentDoor) {
+    ASSERT_TRUE(makeFile(root + "/file.jpg"));
+    for (const std::string &path : {root + "/missing", root + "/file.jpg"}) {
+        EXPECT_EQ(scan(path), "No files or directory found!\nNo files or directory found!\n");
+        EXPECT_EQ(pictureCount + folderCount, 0u);
+        EXPECT_TRUE(hasParentDoor);
+    }
+}
+
+TEST_F(FolderScannerFs, DriveListStartsWithRoot) {
+    EXPECT_EQ(scan(""), "");
+    ASSERT_GE(folderCount, 1u);
+    EXPECT_STREQ(folderNames[0], "/");
+    EXPECT_EQ(pictureCount, 0u);
+    EXPECT_FALSE(hasParentDoor);
+}
