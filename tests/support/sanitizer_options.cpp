@@ -1,0 +1,27 @@
+// sanitizer_options.cpp -- sanitizer settings built into every test program, so a test run
+// directly or through ctest behaves the same: leaks checked, system-library caches ignored,
+// any undefined behaviour fatal. Weak defaults; the environment still overrides them.
+extern "C" {
+const char *__asan_default_options() { return "detect_leaks=1"; }
+
+const char *__ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
+
+// Driver, font and toolkit libraries keep caches for the life of the process.
+const char *__lsan_default_suppressions() {
+    return "leak:libGLX_mesa\n"
+           "leak:libGL.so\n"
+           "leak:libEGL\n"
+           "leak:swrast_dri\n"
+           "leak:libgallium\n"
+           "leak:libLLVM\n"
+           "leak:libfontconfig\n"
+           "leak:libX11\n"
+           "leak:libdbus\n"
+           "leak:libgtk-3\n"
+           "leak:libgdk-3\n"
+           "leak:libglib-2.0\n"
+           "leak:libgobject-2.0\n"
+           "leak:libSDL2\n"
+           "leak:libIL.so\n";
+}
+}
