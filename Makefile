@@ -3,7 +3,8 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps build run test test-plain test-sanitized bench format clean
+.PHONY: all deps test-deps build run test test-plain test-sanitized test-tools bench samples \
+        artwork format clean
 
 all: build
 
@@ -20,7 +21,7 @@ build: deps
 run: build
 	cd samples && ../build/quillmere
 
-test: test-deps test-plain test-sanitized
+test: test-deps test-plain test-sanitized test-tools
 
 test-plain:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON $(CMAKE_FLAGS)
@@ -33,6 +34,17 @@ test-sanitized:
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+# The programs in tools/ that make the bundled artwork and sample gallery, and their tests.
+test-tools:
+	cmake -S tools -B build-tools -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-tools -j $(JOBS)
+	cd build-tools && ctest --output-on-failure
+
+samples: deps
+	cmake -S tools -B build-tools -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-tools -j $(JOBS) --target make_samples
+	build-tools/make_samples samples
+
 bench: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON $(CMAKE_FLAGS)
 	cmake --build build -j $(JOBS)
@@ -42,4 +54,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-tools
