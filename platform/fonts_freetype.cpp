@@ -1,0 +1,297 @@
+// fonts_freetype.cpp -- the font service on fontconfig (finding the face) and FreeType (glyphs).
+#include "platform/fonts.h"
+
+#include <cmath>
+#include <cstring>
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+struct Font {
+    FT_Face face;
+};
+
+namespace {
+
+FT_Library library = nullptr;
+int openFontCount = 0; // the library lives while any font is open
+
+// Curves are flattened until no chord strays more than this from the curve.
+constexpr double FLATTEN_TOLERANCE_EM = 1.0 / 512.0;
+constexpr int FLATTEN_MAX_SEGMENTS = 64;
+
+// The outline being flattened, in font units until stored.
+struct OutlineBuilder {
+    GlyphOutline *outline;
+    double scale;     // font units to em
+    double tolerance; // in font units
+    double penX;
+    double penY;
+    bool overflow;
+};
+
+bool findFaceFile(const char *faceName, int weight, char *file, size_t fileSize, int *index) {
+    FcPattern *pattern = FcPatternCreate();
+    if (pattern == nullptr)
+        return false;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(faceName));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (match == nullptr)
+        return false;
+    FcChar8 *path = nullptr;
+    bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
+                 strlen(reinterpret_cast<const char *>(path)) < fileSize;
+    if (found) {
+        strcpy(file, reinterpret_cast<const char *>(path));
+        if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch)
+            *index = 0;
+    }
+    FcPatternDestroy(match);
+    return found;
+}
+
+bool setFontHeight(FT_Face face, int height) {
+    if (height < 0)
+        return FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(-height)) == 0;
+    FT_Size_RequestRec request = {};
+    request.type = FT_SIZE_REQUEST_TYPE_CELL;
+    request.height = static_cast<FT_Long>(height) * 64;
+    return FT_Request_Size(face, &request) == 0;
+}
+
+// The glyph of a byte code, or 0 (the missing-glyph box) when the face has none.
+FT_UInt glyphIndex(Font *font, int code) {
+    return FT_Get_Char_Index(font->face, static_cast<FT_ULong>(code));
+}
+
+bool addPoint(OutlineBuilder *builder, double x, double y) {
+    GlyphOutline *outline = builder->outline;
+    builder->penX = x;
+    builder->penY = y;
+    float ex = static_cast<float>(x * builder->scale);
+    float ey = static_cast<float>(y * builder->scale);
+    int start = outline->contourCount > 0 ? outline->contourEnds[outline->contourCount - 1] : 0;
+    if (outline->pointCount > start) {
+        const float *last = outline->points[outline->pointCount - 1];
+        if (last[0] == ex && last[1] == ey)
+            return true; // a repeated point is a zero-length edge
+    }
+    if (outline->pointCount >= GLYPH_MAX_POINTS) {
+        builder->overflow = true;
+        return false;
+    }
+    outline->points[outline->pointCount][0] = ex;
+    outline->points[outline->pointCount][1] = ey;
+    outline->pointCount++;
+    return true;
+}
+
+// Ends the open contour; drops a closing point that repeats the first.
+void closeContour(OutlineBuilder *builder) {
+    GlyphOutline *outline = builder->outline;
+    int start = outline->contourCount > 0 ? outline->contourEnds[outline->contourCount - 1] : 0;
+    int count = outline->pointCount - start;
+    if (count > 1 && outline->points[start][0] == outline->points[outline->pointCount - 1][0] &&
+        outline->points[start][1] == outline->points[outline->pointCount - 1][1]) {
+        outline->pointCount--;
+        count--;
+    }
+    if (count < 3) { // no area: nothing to fill
+        outline->pointCount = start;
+        return;
+    }
+    if (outline->contourCount >= GLYPH_MAX_CONTOURS) {
+        builder->overflow = true;
+        return;
+    }
+    outline->contourEnds[outline->contourCount++] = outline->pointCount;
+}
+
+int segmentsFor(double deviation, double factor, double tolerance) {
+    int n = static_cast<int>(std::ceil(std::sqrt(deviation * factor / tolerance)));
+    return n < 1 ? 1 : (n > FLATTEN_MAX_SEGMENTS ? FLATTEN_MAX_SEGMENTS : n);
+}
+
+int moveTo(const FT_Vector *to, void *user) {
+    auto *builder = static_cast<OutlineBuilder *>(user);
+    closeContour(builder);
+    if (builder->overflow)
+        return 1;
+    return addPoint(builder, to->x, to->y) ? 0 : 1;
+}
+
+int lineTo(const FT_Vector *to, void *user) {
+    return addPoint(static_cast<OutlineBuilder *>(user), to->x, to->y) ? 0 : 1;
+}
+
+int conicTo(const FT_Vector *control, const FT_Vector *to, void *user) {
+    auto *builder = static_cast<OutlineBuilder *>(user);
+    double x0 = builder->penX, y0 = builder->penY;
+    // A uniform split into n chords strays at most |P0 - 2P1 + P2| / (4 n^2).
+    double deviation = std::hypot(x0 - 2.0 * control->x + to->x, y0 - 2.0 * control->y + to->y);
+    int n = segmentsFor(deviation, 0.25, builder->tolerance);
+    for (int i = 1; i <= n; i++) {
+        double t = static_cast<double>(i) / n, s = 1.0 - t;
+        double x = s * s * x0 + 2.0 * s * t * control->x + t * t * to->x;
+        double y = s * s * y0 + 2.0 * s * t * control->y + t * t * to->y;
+        if (!addPoint(builder, x, y))
+            return 1;
+    }
+    return 0;
+}
+
+int cubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vector *to, void *user) {
+    auto *builder = static_cast<OutlineBuilder *>(user);
+    double x0 = builder->penX, y0 = builder->penY;
+    // The second derivative is bounded by 6 times the larger second difference; a uniform
+    // split into n chords strays at most that over 8 n^2.
+    double d1 =
+        std::hypot(x0 - 2.0 * control1->x + control2->x, y0 - 2.0 * control1->y + control2->y);
+    double d2 = std::hypot(control1->x - 2.0 * control2->x + to->x,
+                           control1->y - 2.0 * control2->y + to->y);
+    int n = segmentsFor(d1 > d2 ? d1 : d2, 0.75, builder->tolerance);
+    for (int i = 1; i <= n; i++) {
+        double t = static_cast<double>(i) / n, s = 1.0 - t;
+        double a = s * s * s, b = 3.0 * s * s * t, c = 3.0 * s * t * t, d = t * t * t;
+        double x = a * x0 + b * control1->x + c * control2->x + d * to->x;
+        double y = a * y0 + b * control1->y + c * control2->y + d * to->y;
+        if (!addPoint(builder, x, y))
+            return 1;
+    }
+    return 0;
+}
+
+bool flattenOutline(FT_Outline *source, double unitsPerEm, GlyphOutline *outline) {
+    OutlineBuilder builder = {
+        outline, 1.0 / unitsPerEm, FLATTEN_TOLERANCE_EM * unitsPerEm, 0.0, 0.0, false};
+    FT_Outline_Funcs funcs = {};
+    funcs.move_to = moveTo;
+    funcs.line_to = lineTo;
+    funcs.conic_to = conicTo;
+    funcs.cubic_to = cubicTo;
+    if (FT_Outline_Decompose(source, &funcs, &builder) != 0 || builder.overflow)
+        return false;
+    closeContour(&builder);
+    return !builder.overflow;
+}
+
+} // namespace
+
+Font *createFont(const char *faceName, int height, int weight) {
+    char file[4096];
+    int index = 0;
+    if (height == 0 || !findFaceFile(faceName, weight, file, sizeof file, &index))
+        return nullptr;
+    if (library == nullptr && FT_Init_FreeType(&library) != 0) {
+        library = nullptr;
+        return nullptr;
+    }
+    FT_Face face = nullptr;
+    bool usable = FT_New_Face(library, file, index, &face) == 0;
+    if (usable) {
+        FT_Select_Charmap(face, FT_ENCODING_UNICODE); // symbol faces keep their own map
+        usable = FT_IS_SCALABLE(face) && setFontHeight(face, height);
+        if (!usable)
+            FT_Done_Face(face);
+    }
+    if (!usable) {
+        if (openFontCount == 0) {
+            FT_Done_FreeType(library);
+            library = nullptr;
+        }
+        return nullptr;
+    }
+    openFontCount++;
+    return new Font{face};
+}
+
+bool getGlyphOutline(Font *font, int code, GlyphOutline *outline) {
+    if (code < 0 || code > 255)
+        return false;
+    FT_UInt index = glyphIndex(font, code);
+    FT_Face face = font->face;
+    if (FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0)
+        return false;
+    const FT_Glyph_Metrics &metrics = face->glyph->metrics;
+    double scale = 1.0 / face->units_per_EM;
+    outline->contourCount = 0;
+    outline->pointCount = 0;
+    outline->advance = static_cast<float>(metrics.horiAdvance * scale);
+    if (index == 0) {
+        outline->blackBoxX = outline->blackBoxY = 0.0f;
+        outline->glyphOriginX = outline->glyphOriginY = 0.0f;
+        return true;
+    }
+    outline->blackBoxX = static_cast<float>(metrics.width * scale);
+    outline->blackBoxY = static_cast<float>(metrics.height * scale);
+    outline->glyphOriginX = static_cast<float>(metrics.horiBearingX * scale);
+    outline->glyphOriginY = static_cast<float>(metrics.horiBearingY * scale);
+    if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+        return false;
+    return flattenOutline(&face->glyph->outline, face->units_per_EM, outline);
+}
+
+bool getGlyphBitmap(Font *font, int code, GlyphBitmap *bitmap) {
+    if (code < 0 || code > 255)
+        return false;
+    FT_UInt index = glyphIndex(font, code);
+    FT_GlyphSlot slot = font->face->glyph;
+    if (FT_Load_Glyph(font->face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0)
+        return false;
+    bitmap->advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    bitmap->width = bitmap->height = 0;
+    bitmap->originX = bitmap->originY = 0.0f;
+    if (index == 0)
+        return true;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0 ||
+        slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+        return false;
+    int width = static_cast<int>(slot->bitmap.width);
+    int rows = static_cast<int>(slot->bitmap.rows);
+    int rowBytes = (width + 7) / 8;
+    if (rowBytes * rows > GLYPH_MAX_BITMAP_BYTES)
+        return false;
+    int pitch = slot->bitmap.pitch;
+    for (int row = 0; row < rows; row++) {
+        // FreeType's rows run top-down for a positive pitch, bottom-up for a negative one.
+        int sourceRow = pitch >= 0 ? rows - 1 - row : row;
+        const unsigned char *source =
+            slot->bitmap.buffer + sourceRow * (pitch >= 0 ? pitch : -pitch);
+        memcpy(bitmap->bits + row * rowBytes, source, rowBytes);
+    }
+    bitmap->width = width;
+    bitmap->height = rows;
+    bitmap->originX = static_cast<float>(-slot->bitmap_left);
+    bitmap->originY = static_cast<float>(rows - slot->bitmap_top);
+    return true;
+}
+
+bool getGlyphPixelAdvance(Font *font, int code, int *advance) {
+    if (code < 0 || code > 255)
+        return false;
+    if (FT_Load_Glyph(font->face, glyphIndex(font, code),
+                      FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0)
+        return false;
+    *advance = static_cast<int>((font->face->glyph->advance.x + 32) >> 6);
+    return true;
+}
+
+void releaseFont(Font *font) {
+    if (font == nullptr)
+        return;
+    FT_Done_Face(font->face);
+    delete font;
+    if (--openFontCount == 0) {
+        FT_Done_FreeType(library);
+        library = nullptr;
+    }
+}
