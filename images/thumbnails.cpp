@@ -1,0 +1,242 @@
+// thumbnails.cpp -- framed square picture thumbnails composed on the CPU with DevIL and ILU.
+#include "images/thumbnails.h"
+
+#include <IL/ilu.h>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// One third in single precision, slightly above a third, so that 48 gives exactly 16.
+constexpr float TILE_FRACTION = 0.33333334f;
+
+// Size of the picture on the canvas: unchanged when it fits the inner area, otherwise fitted
+// by height (taller than wide) or by width. The double-precision order of operations is
+// deliberate; it can give one pixel less than the integer ratio.
+void fitPictureSize(ILuint pictureWidth, ILuint pictureHeight, ILuint innerWidth,
+                    ILuint innerHeight, ILuint *width, ILuint *height) {
+    double ws = pictureWidth;
+    double hs = pictureHeight;
+    if (pictureHeight > pictureWidth) {
+        *height = innerHeight;
+        *width = (ILuint)(ws - ws * ((hs - innerHeight) / hs));
+    } else {
+        *width = innerWidth;
+        *height = (ILuint)(hs - hs * ((ws - innerWidth) / ws));
+    }
+    // A very elongated picture would lose its short side entirely; keep it one pixel thick so
+    // it still hangs as a framed line rather than an empty frame.
+    if (*width == 0)
+        *width = 1;
+    if (*height == 0)
+        *height = 1;
+}
+
+// Makes the scratch image an opaque white RGBA image of the given size.
+bool resetScratch(ILuint scratch, ILuint width, ILuint height) {
+    ilBindImage(scratch);
+    if (!ilTexImage(width, height, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, nullptr)) {
+        fputs("ERROR: Unable initialize temparory image\n", stderr);
+        return false;
+    }
+    if (!clearBoundImage(255)) {
+        fputs("ERROR: Unable reset temparory image\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+// Cuts frame tile (i, j) into the scratch image.
+bool cutTile(ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint tw, ILuint th) {
+    if (!resetScratch(scratch, tw, th))
+        return false;
+    if (!ilBlit(frame, 0, 0, 0, i * tw, j * th, 0, tw, th, 1)) {
+        fputs("ERROR: Unable to copy src image\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+// Copies the top-left width x height pixels of the scratch image into the destination.
+bool placePiece(ILuint destination, ILuint scratch, ILuint x, ILuint y, ILuint width,
+                ILuint height) {
+    ilBindImage(destination);
+    if (!ilBlit(scratch, (ILint)x, (ILint)y, 0, 0, 0, 0, width, height, 1)) {
+        fputs("ERROR: Unable to copy src image\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+bool placeCorner(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint x,
+                 ILuint y, ILuint tw, ILuint th) {
+    return cutTile(frame, scratch, i, j, tw, th) && placePiece(destination, scratch, x, y, tw, th);
+}
+
+// Repeats tile (i, j) from (x, y) along x until length pixels are covered; the last copy keeps
+// only the tile's left-hand columns.
+bool placeRow(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint x,
+              ILuint y, ILuint length, ILuint tw, ILuint th) {
+    if (length == 0)
+        return true;
+    if (!cutTile(frame, scratch, i, j, tw, th))
+        return false;
+    for (ILuint covered = 0; covered < length; covered += tw) {
+        ILuint width = length - covered < tw ? length - covered : tw;
+        if (!placePiece(destination, scratch, x + covered, y, width, th))
+            return false;
+    }
+    return true;
+}
+
+// Repeats tile (i, j) from (x, y) down y until length pixels are covered; the last copy keeps
+// only the tile's top rows.
+bool placeColumn(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint x,
+                 ILuint y, ILuint length, ILuint tw, ILuint th) {
+    if (length == 0)
+        return true;
+    if (!cutTile(frame, scratch, i, j, tw, th))
+        return false;
+    for (ILuint covered = 0; covered < length; covered += th) {
+        ILuint height = length - covered < th ? length - covered : th;
+        if (!placePiece(destination, scratch, x, y + covered, tw, height))
+            return false;
+    }
+    return true;
+}
+
+// The eight frame pieces around a w x h picture whose frame starts at (ox, oy), clockwise from
+// the top-left corner.
+bool drawFrame(ILuint destination, ILuint frame, ILuint scratch, ILuint ox, ILuint oy, ILuint w,
+               ILuint h, ILuint tw, ILuint th) {
+    ILuint innerX = ox + tw;
+    ILuint innerY = oy + th;
+    ILuint rightX = innerX + w;
+    ILuint bottomY = innerY + h;
+    return placeCorner(destination, frame, scratch, 0, 0, ox, oy, tw, th) &&
+           placeRow(destination, frame, scratch, 1, 0, innerX, oy, w, tw, th) &&
+           placeCorner(destination, frame, scratch, 2, 0, rightX, oy, tw, th) &&
+           placeColumn(destination, frame, scratch, 2, 1, rightX, innerY, h, tw, th) &&
+           placeCorner(destination, frame, scratch, 2, 2, rightX, bottomY, tw, th) &&
+           placeRow(destination, frame, scratch, 1, 2, innerX, bottomY, w, tw, th) &&
+           placeCorner(destination, frame, scratch, 0, 2, ox, bottomY, tw, th) &&
+           placeColumn(destination, frame, scratch, 0, 1, ox, innerY, h, tw, th);
+}
+
+// Makes everything outside the frame's outer rectangle fully transparent, in four bands.
+bool clearMargins(ILuint destination, ILuint wd, ILuint hd, ILuint ox, ILuint oy, ILuint outerW,
+                  ILuint outerH) {
+    bool ok = true;
+    if (ox > 0)
+        ok = ok && fillImageRect(destination, 0, 0, ox - 1, hd - 1, 0, 0, 0, 0);
+    if (oy > 0)
+        ok = ok && fillImageRect(destination, 0, 0, wd - 1, oy - 1, 0, 0, 0, 0);
+    if (ox + outerW < wd)
+        ok = ok && fillImageRect(destination, ox + outerW, 0, wd - 1, hd - 1, 0, 0, 0, 0);
+    if (oy + outerH < hd)
+        ok = ok && fillImageRect(destination, 0, oy + outerH, wd - 1, hd - 1, 0, 0, 0, 0);
+    if (!ok)
+        fputs("ERROR: Unable to set area color", stderr);
+    return ok;
+}
+
+} // namespace
+
+bool makeThumbnail(ILuint destination, ILuint picture, ILuint frame, ILuint scratch) {
+    ILuint entryImage = (ILuint)ilGetInteger(IL_CUR_IMAGE);
+
+    ilBindImage(picture);
+    ILuint ws = (ILuint)ilGetInteger(IL_IMAGE_WIDTH);
+    ILuint hs = (ILuint)ilGetInteger(IL_IMAGE_HEIGHT);
+    ilBindImage(destination);
+    ILuint wd = (ILuint)ilGetInteger(IL_IMAGE_WIDTH);
+    ILuint hd = (ILuint)ilGetInteger(IL_IMAGE_HEIGHT);
+    ilBindImage(frame);
+    ILuint wf = (ILuint)ilGetInteger(IL_IMAGE_WIDTH);
+    ILuint hf = (ILuint)ilGetInteger(IL_IMAGE_HEIGHT);
+    ILuint tw = (ILuint)((float)wf * TILE_FRACTION);
+    ILuint th = (ILuint)((float)hf * TILE_FRACTION);
+    ILuint aw = wd - 2 * tw;
+    ILuint ah = hd - 2 * th;
+
+    ilBindImage(destination);
+    if (!clearBoundImage(255)) {
+        fputs("ERROR: Unable reset destination image\n", stderr);
+        return false;
+    }
+
+    // Pictures are only ever shrunk: a large one is copied into the scratch image and
+    // resampled there, leaving the decoded picture itself untouched.
+    ILuint source = picture;
+    ILuint w = ws;
+    ILuint h = hs;
+    if (ws > aw || hs > ah) {
+        if (!resetScratch(scratch, ws, hs))
+            return false;
+        if (!ilBlit(picture, 0, 0, 0, 0, 0, 0, ws, hs, 1)) {
+            fputs("ERROR: Unable to copy src image\n", stderr);
+            return false;
+        }
+        fitPictureSize(ws, hs, aw, ah, &w, &h);
+        iluImageParameter(ILU_FILTER, ILU_BILINEAR);
+        iluScale(w, h, 1);
+        source = scratch;
+    }
+
+    // Integer halves: an odd remainder leaves the extra pixel on the right or at the bottom.
+    ILuint ox = (aw - w) / 2;
+    ILuint oy = (ah - h) / 2;
+
+    ilBindImage(destination);
+    if (!ilBlit(source, (ILint)(ox + tw), (ILint)(oy + th), 0, 0, 0, 0, w, h, 1)) {
+        fputs("ERROR: Unable to copy image\n", stderr);
+        return false;
+    }
+
+    if (tw > 0 && th > 0 && !drawFrame(destination, frame, scratch, ox, oy, w, h, tw, th))
+        return false;
+
+    if (!clearMargins(destination, wd, hd, ox, oy, w + 2 * tw, h + 2 * th))
+        return false;
+
+    ilBindImage(entryImage);
+    return true;
+}
+
+bool fillImageRect(ILuint image, ILuint x0, ILuint y0, ILuint x1, ILuint y1, ILubyte red,
+                   ILubyte green, ILubyte blue, ILubyte alpha) {
+    ILuint entryImage = (ILuint)ilGetInteger(IL_CUR_IMAGE);
+    ilBindImage(image);
+    if (ilGetInteger(IL_IMAGE_FORMAT) != IL_RGBA) {
+        fputs("ERROR: Image format should be RGBA\n", stderr);
+        return false;
+    }
+    ILubyte *data = ilGetData();
+    if (data == nullptr) {
+        fputs("ERROR: Unable to read image data\n", stderr);
+        return false;
+    }
+    size_t width = (size_t)ilGetInteger(IL_IMAGE_WIDTH);
+    size_t height = (size_t)ilGetInteger(IL_IMAGE_HEIGHT);
+    const ILubyte pixel[4] = {red, green, blue, alpha};
+    // 64-bit counters, so an inclusive bound at the top of the range still ends the loop.
+    for (size_t y = y0; y <= y1; ++y) {
+        ILubyte *row = data + (height - 1 - y) * width * 4;
+        for (size_t x = x0; x <= x1; ++x)
+            memcpy(row + 4 * x, pixel, 4);
+    }
+    ilBindImage(entryImage);
+    return true;
+}
+
+bool clearBoundImage(ILubyte value) {
+    size_t width = (size_t)ilGetInteger(IL_IMAGE_WIDTH);
+    size_t height = (size_t)ilGetInteger(IL_IMAGE_HEIGHT);
+    ILubyte *data = ilGetData();
+    if (data == nullptr) {
+        fputs("ERROR: Unable open temparory image\n", stderr);
+        return false;
+    }
+    memset(data, value, width * height * 4);
+    return true;
+}

@@ -1,0 +1,425 @@
+// room_picture_loader_test.cpp -- loading a room's pictures into the slot textures: which
+// slots change, the loading screens and lines, row order, and pictures that cannot be shown.
+#include <GL/gl.h>
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/display_settings.h"
+#include "fakes/fake_embedded_resources.h"
+#include "fakes/fake_message_box.h"
+#include "fakes/fake_window.h"
+#include "gallery/gallery_state.h"
+#include "gl/gl_test_context.h"
+#include "gl/window_feedback.h"
+#include "images/embedded_textures.h"
+#include "images/room_picture_loader.h"
+#include "render/room_lists.h"
+#include "render/text.h"
+#include "support/output_capture.h"
+#include "support/temp_tree.h"
+
+namespace {
+
+using Rgba = std::array<int, 4>;
+
+// One loading screen as drawn: glyphs of its message and the fill's width in pixels.
+struct LoadingScreen {
+    size_t glyphs;
+    int fillWidth;
+};
+std::vector<LoadingScreen> screens;
+
+void recordScreen() {
+    auto recorded = stopWindowFeedback();
+    LoadingScreen screen = {0, 0};
+    auto runs = bitmapRuns(recorded);
+    for (const auto &run : runs)
+        screen.glyphs += run.size();
+    // The track ends at x = 790; any other quad is the fill from x = 10.
+    for (const WindowPrimitive &polygon : polygonsOf(recorded))
+        for (const WindowVertex &v : polygon.vertices)
+            if (v.x < 789.5f && (int)(v.x + 0.5f) - 10 > screen.fillWidth)
+                screen.fillWidth = (int)(v.x + 0.5f) - 10;
+    screens.push_back(screen);
+    startWindowFeedback();
+}
+
+const Rgba MARKER = {1, 2, 3, 4};
+
+struct LoadResult {
+    bool ok;
+    std::string out;
+    std::string err;
+};
+
+class RoomLoader : public ::testing::Test {
+  protected:
+    std::string folder;
+    std::vector<std::string> names;
+    std::vector<char *> namePointers;
+
+    void SetUp() override {
+        ASSERT_TRUE(makeTestGLContextCurrent(800, 600));
+        glViewport(0, 0, 800, 600);
+        screenWidth = 800;
+        screenHeight = 600;
+        ilInit();
+        iluInit();
+        ilEnable(IL_FORMAT_SET);
+        ilSetInteger(IL_FORMAT_MODE, IL_RGBA);
+        ilEnable(IL_FILE_OVERWRITE);
+        glGenTextures(TEXTURE_COUNT, textureNames);
+        displayListBase = glGenLists(DISPLAY_LIST_COUNT);
+        ASSERT_TRUE(buildFonts());
+        // Every slot starts as a 1 x 1 marker, so untouched slots can be told apart.
+        for (int i = 0; i < 10; ++i) {
+            unsigned char marker[4] = {1, 2, 3, 4};
+            glBindTexture(GL_TEXTURE_2D, textureNames[TEX_PICTURE0 + i]);
+            glTexImage2D(GL_TEXTURE_2D, 0, 4, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, marker);
+        }
+        folder = makeTempFolder();
+        ASSERT_FALSE(folder.empty());
+        resetFakeWindow();
+        resetFakeEmbeddedResources();
+        resetFakeMessageBoxes();
+        screens.clear();
+    }
+
+    void TearDown() override {
+        pictureNames = nullptr;
+        pictureCount = 0;
+        firstPicture = 0;
+        strcpy(currentPath, ".");
+        resetDisplaySettings();
+        resetFakeWindow();
+        resetFakeEmbeddedResources();
+        glDeleteTextures(TEXTURE_COUNT, textureNames);
+        glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
+        removeTree(folder);
+    }
+
+    std::string pathOf(const std::string &name) { return folder + "/" + name; }
+
+    // Runs the loader on a room of the given names from position first on, recording every
+    // loading screen, both output streams and whether the four work images were released.
+    LoadResult loadRoom(const std::vector<std::string> &roomNames, uint32_t first = 0) {
+        names = roomNames;
+        namePointers.clear();
+        for (std::string &name : names)
+            namePointers.push_back(&name[0]);
+        pictureNames = namePointers.data();
+        pictureCount = (uint32_t)names.size();
+        firstPicture = first;
+        snprintf(currentPath, PATH_BUFFER_SIZE, "%s", folder.c_str());
+
+        ILuint probe = 0;
+        ilGenImages(1, &probe);
+        ilDeleteImages(1, &probe);
+        fakeOnSwap = recordScreen;
+        startCapture(stdout);
+        startCapture(stderr);
+        startWindowFeedback();
+        LoadResult result;
+        result.ok = loadRoomPictures();
+        stopWindowFeedback();
+        result.err = stopCapture(stderr);
+        result.out = stopCapture(stdout);
+        fakeOnSwap = nullptr;
+        for (ILuint name = probe; name < probe + 4; ++name)
+            EXPECT_FALSE(ilIsImage(name)) << "work image " << name << " left behind";
+        return result;
+    }
+
+    GLint slotWidth(int slot) {
+        GLint width = 0;
+        glBindTexture(GL_TEXTURE_2D, textureNames[TEX_PICTURE0 + slot]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        return width;
+    }
+
+    // Texel (x, y) of a slot, y counted from the picture's top: texture row 0 is its bottom.
+    Rgba texel(int slot, int x, int y) {
+        GLint width = slotWidth(slot);
+        GLint height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        std::vector<unsigned char> pixels((size_t)width * height * 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        const unsigned char *p = &pixels[((size_t)(height - 1 - y) * width + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
+    }
+
+    void expectUntouched(int from) {
+        for (int slot = from; slot < 10; ++slot) {
+            EXPECT_EQ(slotWidth(slot), 1) << "slot " << slot;
+            EXPECT_EQ(texel(slot, 0, 0), MARKER) << "slot " << slot;
+        }
+    }
+
+    // The empty frame: grey inside a 4:3 frame, transparent above and below it.
+    void expectEmptyFrame(int slot) {
+        EXPECT_EQ(slotWidth(slot), 512);
+        EXPECT_EQ(texel(slot, 255, 255), (Rgba{128, 128, 128, 255}));
+        EXPECT_EQ(texel(slot, 255, 59)[3], 0);
+        EXPECT_EQ(texel(slot, 255, 60)[3], 255);
+        EXPECT_EQ(texel(slot, 0, 255)[3], 255);
+    }
+
+    // A flat-coloured picture file written by DevIL, its format chosen by the extension.
+    void writePicture(const std::string &name, ILuint width, ILuint height, Rgba colour,
+                      ILubyte channels = 3) {
+        ILuint image = 0;
+        ilGenImages(1, &image);
+        ilBindImage(image);
+        ILenum format = channels == 1 ? IL_LUMINANCE : channels == 3 ? IL_RGB : IL_RGBA;
+        ASSERT_TRUE(ilTexImage(width, height, 1, channels, format, IL_UNSIGNED_BYTE, nullptr));
+        ILubyte *data = ilGetData();
+        for (size_t i = 0; i < (size_t)width * height; ++i)
+            for (int c = 0; c < channels; ++c)
+                data[i * channels + c] = (ILubyte)colour[c];
+        ASSERT_TRUE(ilSaveImage(pathOf(name).c_str())) << name;
+        ilDeleteImages(1, &image);
+    }
+
+    void writeBytes(const std::string &name, const std::string &bytes) {
+        FILE *file = fopen(pathOf(name).c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+
+    std::string readBytes(const std::string &name) {
+        std::string bytes;
+        FILE *file = fopen(pathOf(name).c_str(), "rb");
+        if (file == nullptr)
+            return bytes;
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, n);
+        fclose(file);
+        return bytes;
+    }
+
+    // ImageMagick for what DevIL cannot write: GIF, CMYK and progressive JPEG, 32-bit BMP.
+    // The format prefix (e.g. "BMP3:") picks the variant ImageMagick writes.
+    void convert(const std::string &arguments, const std::string &name,
+                 const std::string &formatPrefix = "") {
+        std::string command =
+            "convert " + arguments + " '" + formatPrefix + pathOf(name) + "' 2>/dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0) << "needs ImageMagick: " << command;
+    }
+};
+
+void expectNear(const Rgba &actual, const Rgba &expected, int tolerance) {
+    for (int c = 0; c < 4; ++c)
+        EXPECT_NEAR(actual[c], expected[c], tolerance)
+            << "channel " << c << " of (" << actual[0] << ", " << actual[1] << ", " << actual[2]
+            << ", " << actual[3] << ")";
+}
+
+TEST_F(RoomLoader, LastRoomOfThreeFillsSlotsZeroToTwoAndLeavesTheRest) {
+    antialiasLevel = ANTIALIAS_LOW;
+    writePicture("k.jpg", 200, 150, {200, 40, 40, 255});
+    writePicture("l.bmp", 100, 80, {40, 200, 40, 255});
+    writePicture("m.jpg", 640, 480, {40, 40, 200, 255});
+    std::vector<std::string> room;
+    for (int i = 0; i < 10; ++i)
+        room.push_back("missing" + std::to_string(i) + ".jpg"); // the previous room's
+    room.insert(room.end(), {"k.jpg", "l.bmp", "m.jpg"});
+
+    LoadResult result = loadRoom(room, 10);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "Loading " + pathOf("k.jpg") + "\nLoading " + pathOf("l.bmp") +
+                              "\nLoading " + pathOf("m.jpg") + "\n");
+    // One screen per picture at 0, 10 and 20 % of the 780-pixel track (the single-precision
+    // percentage gives 77 and 155), each naming the bare file.
+    ASSERT_EQ(screens.size(), 3u);
+    EXPECT_EQ(screens[0].fillWidth, 0);
+    EXPECT_EQ(screens[1].fillWidth, 77);
+    EXPECT_EQ(screens[2].fillWidth, 155);
+    EXPECT_EQ(screens[0].glyphs, strlen("Loading k.jpg..."));
+
+    for (int slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(slotWidth(slot), 512);
+        GLint value = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);
+        EXPECT_EQ(value, GL_LINEAR);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
+        EXPECT_EQ(value, GL_REPEAT);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
+        EXPECT_EQ(value, GL_REPEAT);
+    }
+    expectNear(texel(0, 255, 255), {200, 40, 40, 255}, 6);
+    expectNear(texel(1, 255, 255), {40, 200, 40, 255}, 0);
+    expectNear(texel(2, 255, 255), {40, 40, 200, 255}, 6);
+    EXPECT_EQ(texel(0, 255, 10)[3], 0); // above the 200 x 150 picture's frame
+    expectUntouched(3);
+}
+
+TEST_F(RoomLoader, RoomWithoutPicturesShowsNothingAndChangesNothing) {
+    LoadResult result = loadRoom({"a.jpg", "b.jpg"}, 2);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(fakeSwapCount, 0);
+    expectUntouched(0);
+}
+
+TEST_F(RoomLoader, PicturesArriveUprightAndUnmirroredFromEveryDecoder) {
+    // Red top-left, green top-right, blue bottom-left, white bottom-right, written by an
+    // encoder independent of the decoder. JPEG, GIF and PNG decode top row first, BMP bottom
+    // row first.
+    const std::string quadrants = "-size 64x48 xc:white -fill red -draw 'rectangle 0,0 31,23' "
+                                  "-fill lime -draw 'rectangle 32,0 63,23' "
+                                  "-fill blue -draw 'rectangle 0,24 31,47'";
+    convert(quadrants + " -quality 100", "q.jpg");
+    convert(quadrants, "q.gif");
+    convert(quadrants + " -type TrueColor", "q.bmp", "BMP3:");
+    convert(quadrants, "q.png");
+    LoadResult result = loadRoom({"q.jpg", "q.gif", "q.bmp", "q.png"});
+    ASSERT_TRUE(result.ok) << result.err;
+    // The 64 x 48 picture sits at (224, 232).
+    for (int slot = 0; slot < 4; ++slot) {
+        SCOPED_TRACE(names[slot]);
+        expectNear(texel(slot, 224 + 16, 232 + 12), {255, 0, 0, 255}, 8);
+        expectNear(texel(slot, 224 + 48, 232 + 12), {0, 255, 0, 255}, 8);
+        expectNear(texel(slot, 224 + 16, 232 + 36), {0, 0, 255, 255}, 8);
+        expectNear(texel(slot, 224 + 48, 232 + 36), {255, 255, 255, 255}, 8);
+    }
+}
+
+TEST_F(RoomLoader, UnreadablePictureGetsAnEmptyFrameAndLoadingGoesOn) {
+    std::vector<std::string> room;
+    for (int i = 0; i < 6; ++i) {
+        room.push_back("p" + std::to_string(i) + ".jpg");
+        writePicture(room.back(), 64, 64, {90, 90, 220, 255});
+    }
+    room[4] = "p4.bmp";
+    writeBytes("p4.bmp", "not a picture at all\n");
+
+    LoadResult result = loadRoom(room);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.err, "ERROR: Unable to load " + pathOf("p4.bmp") + "\n");
+    EXPECT_EQ(screens.size(), 6u);
+    for (int slot : {0, 1, 2, 3, 5})
+        expectNear(texel(slot, 255, 255), {90, 90, 220, 255}, 6);
+    expectEmptyFrame(4);
+    expectUntouched(6);
+}
+
+TEST_F(RoomLoader, MissingFrameImageChangesNoSlot) {
+    failFakeResource(FAKE_RESOURCE_FIND, IDR_TEX_FRAME);
+    writePicture("a.jpg", 32, 32, {10, 10, 10, 255});
+    LoadResult result = loadRoom({"a.jpg"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.err, "ERROR: Unable to load image.jpg\n");
+    EXPECT_EQ(result.out, "");
+    ASSERT_EQ(shownMessageBoxes.size(), 1u);
+    EXPECT_EQ(shownMessageBoxes[0].text, "Unable to load textures");
+    EXPECT_EQ(shownMessageBoxes[0].title, "Initialization Failed");
+    EXPECT_EQ(fakeSwapCount, 0);
+    expectUntouched(0);
+}
+
+struct OddPicture {
+    const char *name;
+    bool loads;
+    Rgba centre;   // texel (255, 255) of the thumbnail when the picture loads
+    int tolerance; // per channel; negative: only check that it is opaque
+};
+
+TEST_F(RoomLoader, OddAndBrokenFilesEachGetTheirLineAndNeverStopTheRoom) {
+    const Rgba teal = {30, 160, 150, 255};
+    writeBytes("empty.jpg", "");
+    writePicture("whole.jpg", 300, 200, teal);
+    writeBytes("truncated.jpg", readBytes("whole.jpg").substr(0, 300));
+    writeBytes("notes.bmp", "Shopping list: milk, bread\n");
+    // 40 x 30 red with a 10 x 10 transparent centre: it shows the canvas white through.
+    convert("-size 40x30 xc:red -fill blue -draw 'rectangle 15,10 24,19' -transparent blue",
+            "transparent.gif");
+    writePicture("dot.bmp", 1, 1, teal);
+    writePicture("exact.bmp", 480, 480, teal);
+    writePicture("narrow.jpg", 479, 300, teal);
+    writePicture("strip.bmp", 10000, 5, teal);
+    writePicture("Gemälde – ñ.jpg", 120, 90, teal);
+    convert("-size 120x90 xc:'rgb(30,160,150)' -colorspace CMYK", "cmyk.jpg");
+    writePicture("grey.jpg", 120, 90, {100, 0, 0, 0}, 1);
+    convert("-size 120x90 xc:'rgb(30,160,150)' -interlace JPEG", "progressive.jpg");
+    convert("-size 120x90 xc:'rgb(30,160,150)' -interlace GIF", "interlaced.gif");
+    convert("-size 120x90 xc:'rgb(30,160,150)' -alpha set -define bmp3:alpha=true", "alpha32.bmp",
+            "BMP3:");
+
+    const OddPicture cases[] = {
+        {"empty.jpg", false, {}, 0},
+        {"truncated.jpg", false, {}, 0},
+        {"notes.bmp", false, {}, 0},
+        {"transparent.gif", true, {255, 255, 255, 255}, 0},
+        {"dot.bmp", true, teal, 0},
+        {"exact.bmp", true, teal, 0},
+        {"narrow.jpg", true, teal, 6},
+        {"strip.bmp", true, teal, 0},
+        {"Gemälde – ñ.jpg", true, teal, 6},
+        {"cmyk.jpg", true, teal, -1}, // the library's CMYK colours are not faithful
+        {"grey.jpg", true, {100, 100, 100, 255}, 3},
+        {"progressive.jpg", true, teal, 6},
+        {"interlaced.gif", true, teal, 0},
+        {"alpha32.bmp", true, teal, 0},
+    };
+    // Two rooms of seven, each with its own screens and lines.
+    for (size_t first = 0; first < 14; first += 7) {
+        std::vector<std::string> room;
+        for (size_t i = first; i < first + 7; ++i)
+            room.push_back(cases[i].name);
+        screens.clear();
+        LoadResult result = loadRoom(room);
+        std::string expectedOut, expectedErr;
+        bool allLoad = true;
+        for (size_t i = first; i < first + 7; ++i) {
+            expectedOut += "Loading " + pathOf(cases[i].name) + "\n";
+            if (!cases[i].loads)
+                expectedErr += "ERROR: Unable to load " + pathOf(cases[i].name) + "\n";
+            allLoad = allLoad && cases[i].loads;
+        }
+        EXPECT_EQ(result.out, expectedOut);
+        EXPECT_EQ(result.err, expectedErr);
+        EXPECT_EQ(result.ok, allLoad);
+        EXPECT_EQ(screens.size(), 7u);
+        for (int slot = 0; slot < 7; ++slot) {
+            const OddPicture &c = cases[first + slot];
+            SCOPED_TRACE(c.name);
+            if (c.loads && c.tolerance < 0)
+                EXPECT_EQ(texel(slot, 255, 255)[3], 255);
+            else if (c.loads)
+                expectNear(texel(slot, 255, 255), c.centre, c.tolerance);
+            else
+                expectEmptyFrame(slot);
+        }
+        expectUntouched(7);
+    }
+}
+
+TEST_F(RoomLoader, HugeJpegIsDecodedShrunkAndFramed) {
+    // 12000 x 9000: 432 MB once decoded to RGBA, and as much again in the scratch copy.
+    writePicture("huge.jpg", 12000, 9000, {180, 120, 60, 255});
+    LoadResult result = loadRoom({"huge.jpg"});
+    EXPECT_TRUE(result.ok) << result.err;
+    // Fitted by width to 480 x 360: the frame spans rows 60..451.
+    expectNear(texel(0, 255, 255), {180, 120, 60, 255}, 6);
+    EXPECT_EQ(texel(0, 255, 59)[3], 0);
+    EXPECT_EQ(texel(0, 255, 60)[3], 255);
+    EXPECT_EQ(texel(0, 255, 451)[3], 255);
+    EXPECT_EQ(texel(0, 255, 452)[3], 0);
+}
+
+} // namespace
