@@ -1,0 +1,91 @@
+// startup_dialog.cpp -- the startup dialog's procedure: the initial choices, and the mapping
+// from the controls to the start folder and the display settings.
+#include "app/startup_dialog.h"
+
+#include <cstdio>
+
+#include "app/display_settings.h"
+#include "gallery/gallery_state.h"
+#include "gallery/text_limits.h"
+#include "platform/current_directory.h"
+
+static void showInitialChoices(DialogHandle *dialog) {
+    // A current directory whose name cannot be read or does not fit is still the folder the
+    // program runs in, and "." opens exactly that folder.
+    char directory[PATH_BUFFER_SIZE];
+    if (!getCurrentDirectory(directory, sizeof directory))
+        snprintf(directory, sizeof directory, ".");
+    setDlgItemText(dialog, IDC_START_FOLDER, directory);
+
+    // Appended in table order, so list index i is resolutionTable[i].
+    comboResetContent(dialog, IDC_RESOLUTION);
+    for (int i = 0; i < RESOLUTION_COUNT; ++i) {
+        char entry[32];
+        snprintf(entry, sizeof entry, "%dx%d", resolutionTable[i].width, resolutionTable[i].height);
+        comboInsertString(dialog, IDC_RESOLUTION, -1, entry);
+    }
+    comboSetCurSel(dialog, IDC_RESOLUTION, 1);
+
+    checkDlgButton(dialog, IDC_ANTIALIAS_HIGH, BST_CHECKED);
+    checkDlgButton(dialog, IDC_MOUSE_NAVIGATION, BST_CHECKED);
+}
+
+static bool isChecked(DialogHandle *dialog, int id) {
+    return isDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+// The edit box is the only source of the start folder, whatever "..." wrote before.
+static void acceptChoices(DialogHandle *dialog) {
+    getDlgItemText(dialog, IDC_START_FOLDER, currentPath, PATH_BUFFER_SIZE);
+    fullscreen = isChecked(dialog, IDC_FULLSCREEN);
+
+    int selection = comboGetCurSel(dialog, IDC_RESOLUTION);
+    if (selection != CB_ERR && selection < RESOLUTION_COUNT) {
+        screenWidth = resolutionTable[selection].width;
+        screenHeight = resolutionTable[selection].height;
+    }
+
+    if (isChecked(dialog, IDC_ANTIALIAS_LOW))
+        antialiasLevel = ANTIALIAS_LOW;
+    else if (isChecked(dialog, IDC_ANTIALIAS_MEDIUM))
+        antialiasLevel = ANTIALIAS_MEDIUM;
+    else if (isChecked(dialog, IDC_ANTIALIAS_HIGH))
+        antialiasLevel = ANTIALIAS_HIGH;
+
+    mouseNavigation = isChecked(dialog, IDC_MOUSE_NAVIGATION);
+}
+
+// A picked folder goes straight into currentPath and is shown in the edit box.
+static void browseStartFolder(DialogHandle *dialog) {
+    if (browseForFolder(dialog, "Choose initial picture directory", currentPath, PATH_BUFFER_SIZE))
+        setDlgItemText(dialog, IDC_START_FOLDER, currentPath);
+}
+
+bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam,
+                       intptr_t /*lParam*/) {
+    if (message == WM_INITDIALOG) {
+        showInitialChoices(dialog);
+        return true;
+    }
+    if (message != WM_COMMAND)
+        return false;
+    switch (static_cast<int>(wParam & 0xFFFF)) {
+    case IDOK:
+        acceptChoices(dialog);
+        endDialog(dialog, IDOK);
+        break;
+    case IDCANCEL:
+        endDialog(dialog, IDCANCEL);
+        break;
+    case IDC_BROWSE:
+        browseStartFolder(dialog);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+int runStartupDialog() {
+    return static_cast<int>(dialogBoxParam(IDD_STARTUP, startupDialogProc, 0));
+}
