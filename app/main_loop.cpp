@@ -1,0 +1,20 @@
+// main_loop.cpp -- polls window messages and draws frames in between.
+#include "app/main_loop.h"
+
+#include "app/window_proc.h"
+#include "platform/events.h"
+#include "render/scene_frame.h"
+
+void runMainLoop() {
+    WindowMessage message;
+    for (;;) {
+        if (pollMessage(&message)) {
+            if (message.message == WM_QUIT)
+                return;
+            mainWindowProc(message.message, message.wParam, message.lParam);
+            continue;
+        }
+        if (windowActive)
+            drawScene();
+    }
+}

@@ -1,0 +1,6 @@
+// main_loop.h -- the gallery's one message loop.
+#pragma once
+
+// Handles every waiting message, drawing a frame whenever none waits and the window is not
+// minimised; never waits. Returns when WM_QUIT arrives.
+void runMainLoop();

@@ -1,0 +1,170 @@
+// main_window.cpp -- creates and destroys the gallery window with its OpenGL context, keeps the
+// view in step with the window size, switches fullscreen and steers the view with the mouse.
+#include "app/main_window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <IL/il.h>
+
+#include "app/display_settings.h"
+#include "gallery/gallery_state.h"
+#include "images/embedded_textures.h"
+#include "platform/cursor.h"
+#include "platform/events.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "render/gl_state.h"
+#include "render/room_lists.h"
+
+static WindowHandle mainWindow = nullptr;
+static DeviceHandle deviceContext = nullptr;
+static ContextHandle renderingContext = nullptr;
+
+static void showError(const char *text, const char *title) {
+    showMessageBox(text, title, MESSAGE_BOX_ERROR);
+}
+
+// A creation step failed after the window existed: release everything, then say why.
+static bool failCreation(const char *text, const char *title) {
+    destroyMainWindow();
+    showError(text, title);
+    return false;
+}
+
+bool createMainWindow(const char *title, int width, int height, int bits, bool fullscreenMode) {
+    fullscreen = fullscreenMode;
+    if (!registerWindowClass()) {
+        showError("Failed to register the window class.", "Initilization Error");
+        return false;
+    }
+
+    if (fullscreen && !changeDisplayMode(width, height, bits)) {
+        MessageBoxAnswer answer =
+            showMessageBox("The Fullscreen Mode is not supported by your video card.\n"
+                           "Do you want to continue with windowed mode?",
+                           "Fullscreen Mode Failed", MESSAGE_BOX_QUESTION_YES_NO);
+        if (answer != MESSAGE_BOX_YES)
+            return false;
+        fullscreen = false;
+    }
+
+    if (fullscreen || mouseNavigation)
+        showCursor(false);
+
+    mainWindow = createWindow(title, width, height, fullscreen);
+    if (!mainWindow)
+        return failCreation("Failed to create window.", "Initialization Error");
+
+    deviceContext = getDeviceContext(mainWindow);
+    if (!deviceContext)
+        return failCreation("Failed to create GL device context.", "Initialization Error");
+
+    int format = choosePixelFormat(deviceContext, bits, 16);
+    if (format == 0)
+        return failCreation("Failed to find a suitable PixelFormat.", "Initialization Errror");
+    if (!setPixelFormat(deviceContext, format))
+        return failCreation("Failed set the PixelFormat.", "Initialization Error");
+
+    renderingContext = createGLContext(deviceContext);
+    if (!renderingContext)
+        return failCreation("Failed to create GL rendering context.", "Initialization Error");
+    if (!makeGLContextCurrent(deviceContext, renderingContext))
+        return failCreation("Failed activate GL rendering context.", "Initialization Error");
+
+    showWindow(mainWindow);
+    // The size message sent while the window was made came before any context was current.
+    resizeView(width, height);
+
+    int centreX = screenWidth / 2, centreY = screenHeight / 2;
+    clientToScreen(mainWindow, &centreX, &centreY);
+    setCursorPos(centreX, centreY);
+
+    if (!initGLState())
+        return failCreation("Initialization Failed.", "Initialization Error");
+    return true;
+}
+
+void destroyMainWindow() {
+    ilShutDown();
+    // Without a current context these have no effect.
+    glDeleteTextures(TEXTURE_COUNT, textureNames);
+    glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
+
+    if (fullscreen) {
+        restoreDisplayMode();
+        if (!mouseNavigation)
+            showCursor(true);
+    }
+
+    if (renderingContext) {
+        if (!makeGLContextCurrent(nullptr, nullptr))
+            showError("Failed to release DC and RC.", "Shutdown Error");
+        if (!deleteGLContext(renderingContext))
+            showError("Failed to destroy RC.", "Shutdown Error");
+        renderingContext = nullptr;
+    }
+    if (deviceContext) {
+        if (!releaseDeviceContext(mainWindow, deviceContext))
+            showError("Failed to destroy DC.", "Shutdown Error");
+        deviceContext = nullptr;
+    }
+    if (mainWindow) {
+        if (!destroyWindow(mainWindow))
+            showError("Failed to destroy window.", "Shutdown Error");
+        mainWindow = nullptr;
+    }
+    if (!unregisterWindowClass())
+        showError("Failed to unregister window class.", "Shutdown Error");
+}
+
+void resizeView(int width, int height) {
+    if (height == 0)
+        height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, (GLfloat)width / (GLfloat)height, (double)0.1f, 30.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void mouseLook(int x, int y) {
+    int centreX = screenWidth / 2, centreY = screenHeight / 2;
+    if (x != centreX) {
+        float turn = (float)(x - centreX) * 0.1f;
+        if (turn < -2.0f)
+            turn = -2.0f;
+        else if (turn > 2.0f)
+            turn = 2.0f;
+        viewHeading -= 2.0f * turn;
+        // The same wrap values as turning with the keys.
+        if (viewHeading > 360.0f)
+            viewHeading = 2.0f;
+        if (viewHeading < 0.0f)
+            viewHeading = 358.0f;
+    }
+    if (y != centreY) {
+        // Every vertical move tilts by exactly one degree, whatever its size.
+        float tilt = (float)(y - centreY);
+        if (tilt < -1.0f)
+            tilt = -1.0f;
+        else if (tilt > 1.0f)
+            tilt = 1.0f;
+        viewPitch += tilt;
+        if (viewPitch > 360.0f)
+            viewPitch = 1.0f;
+        if (viewPitch < 0.0f)
+            viewPitch = 359.0f;
+    }
+    if (x != centreX || y != centreY) {
+        clientToScreen(mainWindow, &centreX, &centreY);
+        setCursorPos(centreX, centreY);
+    }
+}
+
+void toggleFullscreen() {
+    destroyMainWindow();
+    roomLoaded = false;
+    if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, !fullscreen))
+        postQuitMessage(0);
+}

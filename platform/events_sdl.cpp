@@ -1,0 +1,153 @@
+// events_sdl.cpp -- SDL events translated into window messages.
+#include "platform/events.h"
+
+#include <SDL.h>
+
+static bool quitPosted = false;
+static int quitExitCode = 0;
+
+// Virtual-key code of a key: letters as their capitals, digits as their characters, the
+// function and navigation keys as the classic codes; 0 for keys the codes do not cover.
+static uintptr_t virtualKey(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z)
+        return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return '0' + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return 112 + (key - SDLK_F1);
+    switch (key) {
+    case SDLK_BACKSPACE:
+        return 8;
+    case SDLK_TAB:
+        return 9;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return 13;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return 16;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return 17;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return 18;
+    case SDLK_PAUSE:
+        return 19;
+    case SDLK_CAPSLOCK:
+        return 20;
+    case SDLK_ESCAPE:
+        return 27;
+    case SDLK_SPACE:
+        return 32;
+    case SDLK_PAGEUP:
+        return 33;
+    case SDLK_PAGEDOWN:
+        return 34;
+    case SDLK_END:
+        return 35;
+    case SDLK_HOME:
+        return 36;
+    case SDLK_LEFT:
+        return 37;
+    case SDLK_UP:
+        return 38;
+    case SDLK_RIGHT:
+        return 39;
+    case SDLK_DOWN:
+        return 40;
+    case SDLK_INSERT:
+        return 45;
+    case SDLK_DELETE:
+        return 46;
+    default:
+        return 0;
+    }
+}
+
+// High word of WM_ACTIVATE's wParam: non-zero while the window is minimised.
+static uintptr_t activation(const SDL_WindowEvent &event, bool active) {
+    SDL_Window *window = SDL_GetWindowFromID(event.windowID);
+    bool minimised = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED);
+    return (uintptr_t)(active ? 1 : 0) | ((uintptr_t)(minimised ? 1 : 0) << 16);
+}
+
+// The message an event stands for; false for events the gallery has no message for, and for
+// events of a window that no longer exists (left over from a fullscreen switch).
+static bool translate(const SDL_Event &event, WindowMessage *out) {
+    switch (event.type) {
+    case SDL_QUIT:
+        *out = {WM_CLOSE, 0, 0};
+        return true;
+    case SDL_WINDOWEVENT:
+        if (!SDL_GetWindowFromID(event.window.windowID))
+            return false;
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            *out = {WM_SIZE, 0, makeLParam(event.window.data1, event.window.data2)};
+            return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            *out = {WM_ACTIVATE, (uintptr_t)1 << 16, 0};
+            return true;
+        case SDL_WINDOWEVENT_RESTORED:
+            *out = {WM_ACTIVATE, 1, 0};
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            *out = {WM_ACTIVATE, activation(event.window, true), 0};
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            *out = {WM_ACTIVATE, activation(event.window, false), 0};
+            return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            *out = {WM_CLOSE, 0, 0};
+            return true;
+        default:
+            return false;
+        }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (!SDL_GetWindowFromID(event.key.windowID))
+            return false;
+        // Auto-repeated presses arrive as further key-down messages.
+        *out = {event.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, virtualKey(event.key.keysym.sym),
+                0};
+        return true;
+    case SDL_MOUSEMOTION:
+        if (!SDL_GetWindowFromID(event.motion.windowID))
+            return false;
+        *out = {WM_MOUSEMOVE, 0, makeLParam(event.motion.x, event.motion.y)};
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button != SDL_BUTTON_LEFT || !SDL_GetWindowFromID(event.button.windowID))
+            return false;
+        *out = {WM_LBUTTONDOWN, 1, makeLParam(event.button.x, event.button.y)};
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool pollMessage(WindowMessage *out) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (translate(event, out))
+            return true;
+    }
+    // Like the classic queue, the quit request comes once nothing else is waiting.
+    if (quitPosted) {
+        quitPosted = false;
+        *out = {WM_QUIT, (uintptr_t)quitExitCode, 0};
+        return true;
+    }
+    return false;
+}
+
+// SDL and the window manager already do the default handling themselves.
+intptr_t defWindowProc(unsigned, uintptr_t, intptr_t) {
+    return 0;
+}
+
+void postQuitMessage(int exitCode) {
+    quitPosted = true;
+    quitExitCode = exitCode;
+}

@@ -1,0 +1,137 @@
+// window_proc_test.cpp -- the gallery window's message table: activation, close, keys, clicks,
+// mouse steering and the refused system commands.
+#include <gtest/gtest.h>
+
+#include "app/display_settings.h"
+#include "app/window_proc.h"
+#include "fakes/fake_cursor.h"
+#include "fakes/fake_events.h"
+#include "fakes/fake_keyboard.h"
+#include "fakes/fake_window.h"
+#include "gallery/gallery_state.h"
+#include "gallery/key_handling.h"
+#include "platform/events.h"
+#include "support/output_capture.h"
+
+namespace {
+
+constexpr uintptr_t SC_MINIMIZE = 0xF020;
+constexpr unsigned WM_SYSKEYDOWN = 0x0104;
+
+class WindowProc : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetGalleryState();
+        resetDisplaySettings();
+        resetFakeEvents();
+        resetFakeCursor();
+        resetFakeWindow();
+        fakeShiftDown = false;
+        windowActive = true;
+    }
+    void TearDown() override {
+        resetGalleryState();
+        resetFakeEvents();
+        windowActive = true;
+    }
+};
+
+} // namespace
+
+TEST_F(WindowProc, ActivationFollowsOnlyTheMinimisedFlag) {
+    // High word non-zero: minimised, whatever the low word says.
+    EXPECT_EQ(mainWindowProc(WM_ACTIVATE, 1 | (1u << 16), 0), 0);
+    EXPECT_FALSE(windowActive);
+    // Deactivated without minimising keeps the gallery drawing.
+    EXPECT_EQ(mainWindowProc(WM_ACTIVATE, 0, 0), 0);
+    EXPECT_TRUE(windowActive);
+    mainWindowProc(WM_ACTIVATE, 0 | (1u << 16), 0);
+    EXPECT_FALSE(windowActive);
+    mainWindowProc(WM_ACTIVATE, 1, 0);
+    EXPECT_TRUE(windowActive);
+    EXPECT_TRUE(fakeDefaultHandled.empty());
+}
+
+TEST_F(WindowProc, CloseAsksTheLoopToEndWithCodeZero) {
+    EXPECT_EQ(mainWindowProc(WM_CLOSE, 0, 0), 0);
+    EXPECT_TRUE(fakeQuitPosted);
+    EXPECT_EQ(fakeQuitExitCode, 0);
+    EXPECT_TRUE(fakeDefaultHandled.empty());
+}
+
+TEST_F(WindowProc, KeyPressesActAndReleasesDoNot) {
+    EXPECT_EQ(mainWindowProc(WM_KEYDOWN, VK_F1, 0), 0);
+    EXPECT_TRUE(helpVisible);
+    EXPECT_EQ(mainWindowProc(WM_KEYUP, VK_F1, 0), 0);
+    EXPECT_TRUE(helpVisible);
+
+    EXPECT_EQ(mainWindowProc(WM_KEYUP, VK_ESCAPE, 0), 0);
+    EXPECT_FALSE(fakeQuitPosted);
+    EXPECT_EQ(mainWindowProc(WM_KEYDOWN, VK_ESCAPE, 0), 0);
+    EXPECT_TRUE(fakeQuitPosted);
+    EXPECT_TRUE(fakeDefaultHandled.empty());
+}
+
+TEST_F(WindowProc, LeftClickOpensTheDoorInFrontLikeEnter) {
+    // At the near end, facing the previous-room door of the second room.
+    firstPicture = picturesPerRoom;
+    roomNumber = 2;
+    viewZ = -zLimit();
+    viewHeading = 180.0f;
+    roomLoaded = true;
+    startCapture(stdout);
+    EXPECT_EQ(mainWindowProc(WM_LBUTTONDOWN, 1, makeLParam(400, 300)), 0);
+    std::string printed = stopCapture(stdout);
+    EXPECT_EQ(roomNumber, 1);
+    EXPECT_EQ(firstPicture, 0u);
+    EXPECT_FALSE(roomLoaded);
+    EXPECT_EQ(printed, "Loading Room 1...\n");
+}
+
+TEST_F(WindowProc, MouseMovesSteerOnlyWithMouseNavigation) {
+    viewHeading = 90.0f;
+    viewPitch = 10.0f;
+    mouseNavigation = false;
+    EXPECT_EQ(mainWindowProc(WM_MOUSEMOVE, 0, makeLParam(405, 350)), 0);
+    EXPECT_EQ(viewHeading, 90.0f);
+    EXPECT_EQ(viewPitch, 10.0f);
+    EXPECT_TRUE(fakeCursorWarps.empty());
+
+    mouseNavigation = true;
+    EXPECT_EQ(mainWindowProc(WM_MOUSEMOVE, 0, makeLParam(405, 350)), 0);
+    EXPECT_EQ(viewHeading, 89.0f);
+    EXPECT_EQ(viewPitch, 11.0f);
+    ASSERT_EQ(fakeCursorWarps.size(), 1u);
+    EXPECT_EQ(fakeCursorWarps[0].x, 400 + FAKE_CLIENT_LEFT);
+    EXPECT_EQ(fakeCursorWarps[0].y, 300 + FAKE_CLIENT_TOP);
+    EXPECT_TRUE(fakeDefaultHandled.empty());
+}
+
+TEST_F(WindowProc, MouseCoordinatesLeftOfAndAboveTheWindowAreNegative) {
+    viewHeading = 90.0f;
+    viewPitch = 10.0f;
+    // (-10, -3): far to the left turns left by the full 4 degrees, above tilts up by 1.
+    mainWindowProc(WM_MOUSEMOVE, 0, makeLParam(-10, -3));
+    EXPECT_EQ(viewHeading, 94.0f);
+    EXPECT_EQ(viewPitch, 9.0f);
+}
+
+TEST_F(WindowProc, ScreenSaverAndMonitorPowerOffAreRefused) {
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_MONITORPOWER, 0), 0);
+    EXPECT_TRUE(fakeDefaultHandled.empty());
+}
+
+TEST_F(WindowProc, OtherSystemCommandsAndUnknownMessagesGetTheDefaultHandling) {
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_MINIMIZE, 0), FAKE_DEFAULT_RESULT);
+    // A near miss of the refused code is not refused.
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_SCREENSAVE + 1, 0), FAKE_DEFAULT_RESULT);
+    EXPECT_EQ(mainWindowProc(WM_SYSKEYDOWN, VK_F2, 7), FAKE_DEFAULT_RESULT);
+    ASSERT_EQ(fakeDefaultHandled.size(), 3u);
+    EXPECT_EQ(fakeDefaultHandled[0].message, (unsigned)WM_SYSCOMMAND);
+    EXPECT_EQ(fakeDefaultHandled[0].wParam, SC_MINIMIZE);
+    EXPECT_EQ(fakeDefaultHandled[2].message, WM_SYSKEYDOWN);
+    EXPECT_EQ(fakeDefaultHandled[2].lParam, 7);
+    // A system key is not a gallery key: no fullscreen switch was attempted.
+    EXPECT_TRUE(fakeWindowCalls.empty());
+}
