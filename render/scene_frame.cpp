@@ -1,10 +1,15 @@
-// scene_frame.cpp -- one frame of the gallery: camera, light, room shell, presentation.
+// scene_frame.cpp -- one frame of the gallery, making the room ready first when it is not.
 #include "render/scene_frame.h"
 
 #include <GL/gl.h>
 
 #include "gallery/gallery_state.h"
+#include "images/room_picture_loader.h"
+#include "platform/cursor.h"
 #include "platform/window.h"
+#include "render/facing_captions.h"
+#include "render/overlays.h"
+#include "render/room_contents.h"
 #include "render/room_lists.h"
 
 namespace {
@@ -30,6 +35,21 @@ void setLightAndMaterial() {
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, sceneMaterial);
 }
 
+// Loads the room's pictures (drawing and presenting the loading screens) and compiles its
+// contents list, under the busy cursor. The loader's result is not needed: a slot it could not
+// fill is still hung with its plate and label.
+void makeRoomReady() {
+    showBusyCursor();
+    // The offset in force for the first fixture of the contents list.
+    glPolygonOffset(-1.0f, -1.0f);
+    loadRoomPictures();
+    buildRoomContents();
+    showArrowCursor();
+    roomLoaded = true;
+    // Drop what the loading screens left in the back buffer.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 } // namespace
 
 bool drawScene() {
@@ -39,9 +59,24 @@ bool drawScene() {
     setLightAndMaterial();
     glEnable(GL_TEXTURE_2D);
 
-    glCallList(roomShellList());
+    if (!roomLoaded)
+        makeRoomReady();
 
+    glCallList(roomShellList());
+    // The fixtures lie in the wall planes; their compiled negative offsets keep them in front.
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glCallList(roomContentsList());
+    glDisable(GL_POLYGON_OFFSET_FILL);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    drawFacingCaption();
+    glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
+
+    if (helpVisible)
+        drawHelpOverlay();
+
     swapWindowBuffers();
     return true;
 }

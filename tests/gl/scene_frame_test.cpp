@@ -1,19 +1,28 @@
-// scene_frame_test.cpp -- a frame drawn from the gallery camera: the lit, textured room shell
-// where the camera puts it, presented with one swap.
+// scene_frame_test.cpp -- a frame drawn from the gallery camera: the lit room where the camera
+// puts it, the room made ready once per room, the help overlay last, one swap per frame.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <IL/il.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "app/display_settings.h"
+#include "fakes/fake_cursor.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_window.h"
+#include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gl/gl_test_context.h"
 #include "images/embedded_textures.h"
 #include "render/gl_state.h"
 #include "render/room_lists.h"
 #include "render/scene_frame.h"
+#include "support/output_capture.h"
+#include "support/temp_tree.h"
 
 namespace {
 
@@ -53,6 +62,7 @@ class SceneFrame : public ::testing::Test {
         resetGalleryState();
         resetFakeMessageBoxes();
         resetFakeWindow();
+        resetFakeCursor();
         ASSERT_TRUE(initGLState());
         // The projection the window sets for an 800 x 600 client area.
         glViewport(0, 0, WIDTH, HEIGHT);
@@ -68,6 +78,7 @@ class SceneFrame : public ::testing::Test {
         displayListBase = 0;
         ilShutDown();
         resetGalleryState();
+        resetFakeWindow();
     }
 };
 
@@ -126,6 +137,200 @@ TEST_F(SceneFrame, CameraFollowsHeadingPitchAndPosition) {
     viewX = -1.4f;
     drawScene();
     EXPECT_LT(nearWall, centreDepth());
+}
+
+TEST_F(SceneFrame, ContentsListAloneIsDrawnWithPolygonOffset) {
+    // A stand-in contents list: a red square a tenth behind the far wall, which only its
+    // compiled negative offset can bring in front of the wall.
+    glNewList(roomContentsList(), GL_COMPILE);
+    glPolygonOffset(0.0f, -100.0f);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(-0.5f, 0.0f, -12.6f);
+    glVertex3f(0.5f, 0.0f, -12.6f);
+    glVertex3f(0.5f, 1.0f, -12.6f);
+    glVertex3f(-0.5f, 1.0f, -12.6f);
+    glEnd();
+    glPopAttrib();
+    glEndList();
+
+    drawScene();
+    unsigned char centre[4] = {0, 0, 0, 0};
+    glReadPixels(WIDTH / 2, HEIGHT / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, centre);
+    EXPECT_EQ(centre[0], 255);
+    EXPECT_EQ(centre[1], 0);
+    EXPECT_FALSE(glIsEnabled(GL_POLYGON_OFFSET_FILL));
+}
+
+// Pixels of a region whose colour is exactly white.
+int whitePixels(int x, int y, int w, int h) {
+    std::vector<unsigned char> pixels(static_cast<size_t>(w * h * 4));
+    glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    int count = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4)
+        count += pixels[i] == 255 && pixels[i + 1] == 255 && pixels[i + 2] == 255;
+    return count;
+}
+
+// What each swap presented: the cursor and room state at that moment and the floor's brightness
+// (black on a loading screen, lit in the room).
+struct Presented {
+    FakeCursorShape cursor;
+    bool roomReady;
+    double floor;
+};
+std::vector<Presented> presented;
+
+void recordPresented() {
+    presented.push_back({fakeCursorShape, roomLoaded, readRegion(300, 0, 200, 30).mean});
+}
+
+// A gallery folder on disk, scanned, with its room not yet made ready.
+class SceneFrameRoom : public SceneFrame {
+  protected:
+    std::string folder;
+
+    void SetUp() override {
+        SceneFrame::SetUp();
+        folder = makeTempFolder();
+        ASSERT_FALSE(folder.empty());
+        presented.clear();
+    }
+    void TearDown() override {
+        SceneFrame::TearDown();
+        removeTree(folder);
+    }
+
+    void writePicture(const std::string &name, unsigned char grey) {
+        ILuint image = 0;
+        ilGenImages(1, &image);
+        ilBindImage(image);
+        ASSERT_TRUE(ilTexImage(64, 48, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, nullptr));
+        std::fill(ilGetData(), ilGetData() + 64 * 48 * 3, grey);
+        ASSERT_TRUE(ilSaveImage((folder + "/" + name).c_str()));
+        ilDeleteImages(1, &image);
+    }
+
+    void openFolder() {
+        snprintf(currentPath, PATH_BUFFER_SIZE, "%s", folder.c_str());
+        startCapture(stderr);
+        scanFolder();
+        stopCapture(stderr);
+        roomLoaded = false;
+    }
+
+    // One frame with its standard output returned.
+    std::string frameOutput() {
+        startCapture(stdout);
+        drawScene();
+        return stopCapture(stdout);
+    }
+};
+
+TEST_F(SceneFrameRoom, RoomIsMadeReadyOnceAndPresentedAfterItsLoadingScreens) {
+    writePicture("a.bmp", 200);
+    writePicture("b.bmp", 120);
+    writePicture("c.bmp", 40);
+    ASSERT_TRUE(makeFolder(folder + "/Sub"));
+    openFolder();
+
+    // The first frame loads without any key pressed: three loading screens under the busy
+    // cursor, then the finished room under the arrow.
+    fakeOnSwap = recordPresented;
+    std::string out = frameOutput();
+    EXPECT_NE(out.find("Loading " + folder), std::string::npos) << out;
+    EXPECT_TRUE(roomLoaded);
+    EXPECT_EQ(fakeBusyCursorCalls, 1);
+    EXPECT_EQ(fakeArrowCursorCalls, 1);
+    ASSERT_EQ(presented.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(presented[i].cursor, FAKE_CURSOR_BUSY) << "screen " << i;
+        EXPECT_FALSE(presented[i].roomReady) << "screen " << i;
+        EXPECT_LT(presented[i].floor, 5.0) << "screen " << i;
+    }
+    EXPECT_EQ(presented[3].cursor, FAKE_CURSOR_ARROW);
+    EXPECT_TRUE(presented[3].roomReady);
+    EXPECT_GT(presented[3].floor, 30.0);
+    ASSERT_TRUE(glIsList(roomContentsList()));
+
+    // Swap in a stand-in contents list that leaves a mark when replayed: it survives frames that
+    // only stand, turn, tilt and walk, and each of those presents one image and loads nothing.
+    glNewList(roomContentsList(), GL_COMPILE);
+    glPointSize(7.0f);
+    glEndList();
+    const std::vector<void (*)()> moves = {[] {}, [] { viewHeading = 90.0f; },
+                                           [] { viewPitch = -20.0f; }, [] { viewZ += 0.5f; }};
+    for (size_t m = 0; m < moves.size(); ++m) {
+        moves[m]();
+        glPointSize(1.0f);
+        presented.clear();
+        EXPECT_EQ(frameOutput(), "") << "move " << m;
+        GLfloat pointSize = 0;
+        glGetFloatv(GL_POINT_SIZE, &pointSize);
+        EXPECT_EQ(pointSize, 7.0f) << "contents recompiled on move " << m;
+        EXPECT_EQ(presented.size(), 1u) << "move " << m;
+        EXPECT_EQ(fakeBusyCursorCalls, 1) << "move " << m;
+    }
+
+    // A cleared flag compiles the room afresh.
+    roomLoaded = false;
+    glPointSize(1.0f);
+    frameOutput();
+    GLfloat pointSize = 0;
+    glGetFloatv(GL_POINT_SIZE, &pointSize);
+    EXPECT_EQ(pointSize, 1.0f);
+    EXPECT_EQ(fakeBusyCursorCalls, 2);
+}
+
+TEST_F(SceneFrameRoom, HelpOverlayIsDrawnUnblendedAfterTheFadedCaption) {
+    writePicture("sunrise.bmp", 90);
+    openFolder();
+    frameOutput();
+    // Close to the picture wall before slot 0, ten degrees off: the caption shows, part faded.
+    viewX = 1.4f;
+    viewZ = -11.25f;
+    viewHeading = 100.0f;
+
+    drawScene();
+    const Region captionAlone = readRegion(340, 295, 120, 25);
+    EXPECT_EQ(whitePixels(0, 420, 400, 180), 0);
+
+    helpVisible = true;
+    drawScene();
+    // The caption left its faded colour current; the help text is still pure white, so blending
+    // was off when it was written.
+    EXPECT_GT(whitePixels(0, 420, 400, 180), 200);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    // The caption is still there under the overlay, and it is drawn faded.
+    EXPECT_NEAR(readRegion(340, 295, 120, 25).mean, captionAlone.mean, 1.0);
+    EXPECT_GT(captionAlone.spread, 100);
+    EXPECT_EQ(whitePixels(340, 295, 120, 25), 0);
+}
+
+TEST_F(SceneFrameRoom, PictureThatCannotBeLoadedStillHangsInItsSlot) {
+    // Facing slot 0 of the picture wall from the middle of the room.
+    viewZ = -11.25f;
+    viewHeading = 90.0f;
+    openFolder();
+    frameOutput();
+    const Region bareWall = readRegion(300, 200, 200, 200);
+
+    FILE *file = fopen((folder + "/broken.jpg").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fputs("not a picture", file);
+    fclose(file);
+    openFolder();
+    startCapture(stderr);
+    frameOutput();
+    std::string err = stopCapture(stderr);
+    EXPECT_NE(err.find("ERROR: Unable to load"), std::string::npos) << err;
+    const Region withSlot = readRegion(300, 200, 200, 200);
+    EXPECT_GT(std::abs(withSlot.mean - bareWall.mean), 20.0);
+    EXPECT_GT(withSlot.spread, bareWall.spread);
 }
 
 } // namespace
