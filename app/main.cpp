@@ -1,12 +1,19 @@
-// main.cpp -- program entry: scan the start folder, open the gallery window, run the loop.
+// main.cpp -- program entry: the startup dialog, the first scan, the gallery window and the loop.
 #include "app/display_settings.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/startup_dialog.h"
 #include "gallery/folder_scanner.h"
 
+#include <cstdio>
+
 int main() {
-    // The start folder and the display settings keep their initial values: ".", 800 x 600,
-    // windowed, high antialiasing, mouse navigation on.
+    // Progress lines appear as they happen even when standard output is a pipe or a file.
+    setvbuf(stdout, nullptr, _IOLBF, 0);
+    // Anything but OK (Cancel, Escape, the close box, or no dialog at all) ends the program
+    // before any scan or window.
+    if (runStartupDialog() != 1)
+        return 0;
     scanFolder();
     if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen))
         return 0;
