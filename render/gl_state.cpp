@@ -10,6 +10,7 @@
 #include "images/embedded_textures.h"
 #include "images/scene_textures.h"
 #include "platform/message_box.h"
+#include "render/depth_offset.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 
@@ -49,6 +50,7 @@ bool initGLState() {
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
+    measureDepthResolution();
 
     glEnable(GL_LIGHTING);
     glEnable(GL_NORMALIZE);

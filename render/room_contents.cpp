@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "images/embedded_textures.h"
+#include "render/depth_offset.h"
 #include "render/grid_planes.h"
 #include "render/room_lists.h"
 #include "render/text.h"
@@ -57,7 +58,7 @@ void drawPicture(const RoomFixture &fixture) {
     drawNamePlate(PICTURE_LABEL_HEIGHT);
     glPopMatrix();
 
-    glPolygonOffset(-2.0f, -2.0f);
+    setPolygonOffset(-2.0f, -2.0f);
     glPushMatrix();
     glTranslatef(0.0f, PICTURE_LABEL_HEIGHT, 0.0f);
     glMaterialfv(GL_FRONT, GL_EMISSION, labelEmission);
@@ -71,7 +72,7 @@ void drawPicture(const RoomFixture &fixture) {
     glBindTexture(GL_TEXTURE_2D, textureNames[fixture.texture]);
     drawGridXY(0.0f, 0.0f, 1.0f, 1.0f, 20, 20, true, true, false);
 
-    glPolygonOffset(-1.0f, -1.0f);
+    setPolygonOffset(-1.0f, -1.0f);
     glPopMatrix();
 }
 
@@ -86,7 +87,7 @@ void drawSideDoor(const RoomFixture &fixture) {
     drawNamePlate(DOOR_LABEL_HEIGHT);
     glPopMatrix();
 
-    glPolygonOffset(-2.0f, -2.0f);
+    setPolygonOffset(-2.0f, -2.0f);
     glPushMatrix();
     glTranslatef(0.0f, DOOR_LABEL_HEIGHT, 0.0f);
     glScalef(0.1f, 0.1f, 0.05f);
@@ -96,7 +97,7 @@ void drawSideDoor(const RoomFixture &fixture) {
     glMaterialfv(GL_FRONT, GL_EMISSION, noEmission);
     glPopMatrix();
 
-    glPolygonOffset(-1.0f, -1.0f);
+    setPolygonOffset(-1.0f, -1.0f);
     glScalef(1.5f, 1.5f, 1.0f);
     glRotatef(180.0f, 0.0f, 0.0f, 1.0f);
     glTranslatef(-0.5f, -1.0f, 0.0f);
@@ -115,7 +116,7 @@ void drawEndDoor(const RoomFixture &fixture, float z, bool turnToRoom) {
     drawPlateFace();
     glPopMatrix();
 
-    glPolygonOffset(-2.0f, -2.0f);
+    setPolygonOffset(-2.0f, -2.0f);
     glPushMatrix();
     glTranslatef(0.0f, DOOR_LABEL_HEIGHT, z);
     glScalef(0.1f, 0.1f, 0.05f);
@@ -126,7 +127,7 @@ void drawEndDoor(const RoomFixture &fixture, float z, bool turnToRoom) {
     glMaterialfv(GL_FRONT, GL_EMISSION, noEmission);
     glPopMatrix();
 
-    glPolygonOffset(-1.0f, -1.0f);
+    setPolygonOffset(-1.0f, -1.0f);
     // The translation follows the scale, so the leaf spans 0..1.5 in y while z, scaled by 1,
     // stays on the wall.
     glPushMatrix();

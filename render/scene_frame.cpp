@@ -7,6 +7,7 @@
 #include "images/room_picture_loader.h"
 #include "platform/cursor.h"
 #include "platform/window.h"
+#include "render/depth_offset.h"
 #include "render/facing_captions.h"
 #include "render/overlays.h"
 #include "render/room_contents.h"
@@ -41,7 +42,7 @@ void setLightAndMaterial() {
 void makeRoomReady() {
     showBusyCursor();
     // The offset in force for the first fixture of the contents list.
-    glPolygonOffset(-1.0f, -1.0f);
+    setPolygonOffset(-1.0f, -1.0f);
     loadRoomPictures();
     buildRoomContents();
     showArrowCursor();
