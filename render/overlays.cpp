@@ -9,6 +9,7 @@
 #include "images/embedded_textures.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
+#include "render/screen_space.h"
 #include "render/text.h"
 
 const char *const helpLines[HELP_LINE_COUNT] = {
@@ -72,27 +73,13 @@ bool drawProgressScreen(const char *message, int percent) {
     int filledWidth = (int)std::floor(percent * (double)0.01f * trackWidth);
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushAttrib(GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT | GL_LIST_BIT | GL_TEXTURE_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, screenWidth, 0.0, screenHeight, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    beginScreenSpace(true);
 
     drawScreenText(screenWidth / 2, top + 16, ALIGN_CENTER, screenWidth - 20, "%s", message);
     drawBarQuad(TEX_PROGRESS_TRACK, trackWidth, bottom, top);
     drawBarQuad(TEX_PROGRESS_FILL, filledWidth, bottom, top);
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    endScreenSpace();
 
     // Loading runs inside one frame, so the screen presents itself.
     swapWindowBuffers();

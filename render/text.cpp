@@ -13,6 +13,7 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "render/room_lists.h"
+#include "render/screen_space.h"
 #include "render/text_layout.h"
 
 GlyphMetricsFloat glyphMetrics[256];
@@ -225,23 +226,9 @@ void drawScreenText(int x, int y, int align, int maxWidth, const char *format, .
     if (x > screenWidth)
         x = screenWidth;
 
-    glPushAttrib(GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT | GL_LIST_BIT | GL_TEXTURE_BIT);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, screenWidth, 0.0, screenHeight, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    beginScreenSpace(false);
     glRasterPos2i(x, y);
     glListBase(bitmapFontBase());
     glCallLists(static_cast<GLsizei>(strlen(text)), GL_UNSIGNED_BYTE, text);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    endScreenSpace();
 }
