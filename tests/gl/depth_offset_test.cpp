@@ -1,7 +1,5 @@
 // depth_offset_test.cpp -- doors and pictures stay in front of their wall seen from close by,
 // also on a 24-bit depth buffer, whose single step is too fine to outrun depth rounding.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <vector>
@@ -15,52 +13,6 @@
 #include "support/temp_tree.h"
 
 namespace {
-
-// A surfaceless context whose depth buffer has at least 24 bits, made current.
-struct DeepDepthContext {
-    EGLDisplay display = EGL_NO_DISPLAY;
-    EGLContext context = EGL_NO_CONTEXT;
-    EGLSurface surface = EGL_NO_SURFACE;
-
-    bool open(int width, int height) {
-        auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-            eglGetProcAddress("eglGetPlatformDisplayEXT"));
-        if (getPlatformDisplay == nullptr)
-            return false;
-        display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-        if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
-            return false;
-        const EGLint attributes[] = {EGL_SURFACE_TYPE,
-                                     EGL_PBUFFER_BIT,
-                                     EGL_RENDERABLE_TYPE,
-                                     EGL_OPENGL_BIT,
-                                     EGL_RED_SIZE,
-                                     8,
-                                     EGL_DEPTH_SIZE,
-                                     24,
-                                     EGL_NONE};
-        EGLConfig config;
-        EGLint count = 0;
-        if (!eglChooseConfig(display, attributes, &config, 1, &count) || count < 1)
-            return false;
-        eglBindAPI(EGL_OPENGL_API);
-        context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-        const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-        surface = eglCreatePbufferSurface(display, config, size);
-        return context != EGL_NO_CONTEXT && surface != EGL_NO_SURFACE &&
-               eglMakeCurrent(display, surface, surface, context);
-    }
-
-    ~DeepDepthContext() {
-        if (display == EGL_NO_DISPLAY)
-            return;
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (surface != EGL_NO_SURFACE)
-            eglDestroySurface(display, surface);
-        if (context != EGL_NO_CONTEXT)
-            eglDestroyContext(display, context);
-    }
-};
 
 // Share of bright (wall-coloured) pixels in a rectangle of the frame; the iron door is dark.
 double brightShare(const std::vector<unsigned char> &rgba, int width, int x0, int y0, int x1,
@@ -82,8 +34,7 @@ double brightShare(const std::vector<unsigned char> &rgba, int width, int x0, in
 TEST(DepthOffset, DoorSeenFromCloseByHidesTheWallOnA24BitDepthBuffer) {
     const int width = 800, height = 600;
     {
-        DeepDepthContext deep;
-        ASSERT_TRUE(deep.open(width, height));
+        ASSERT_TRUE(makeTestGLContextCurrent(width, height, 24));
         GLint depthBits = 0;
         glGetIntegerv(GL_DEPTH_BITS, &depthBits);
         ASSERT_GE(depthBits, 24);
@@ -111,5 +62,6 @@ TEST(DepthOffset, DoorSeenFromCloseByHidesTheWallOnA24BitDepthBuffer) {
         resetGalleryState();
         removeTree(folder);
     }
+    // The other tests draw on the usual 16-bit context.
     ASSERT_TRUE(makeTestGLContextCurrent());
 }

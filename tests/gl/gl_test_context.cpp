@@ -1,4 +1,4 @@
-// gl_test_context.cpp -- the surfaceless EGL context of the GL tests.
+// gl_test_context.cpp -- the surfaceless EGL contexts of the GL tests.
 #include "gl/gl_test_context.h"
 
 #include <EGL/egl.h>
@@ -6,12 +6,19 @@
 #include <cstdio>
 
 namespace {
+
+struct TestContext {
+    int depthBits = 0;
+    EGLConfig config = nullptr;
+    EGLContext context = EGL_NO_CONTEXT;
+    EGLSurface surface = EGL_NO_SURFACE;
+    int width = 0;
+    int height = 0;
+};
+
 EGLDisplay display = EGL_NO_DISPLAY;
-EGLContext context = EGL_NO_CONTEXT;
-EGLSurface surface = EGL_NO_SURFACE;
-int surfaceWidth = 0;
-int surfaceHeight = 0;
-EGLConfig config;
+// One context per depth size asked for: the usual 16 bits, and a deeper one.
+TestContext contexts[2];
 
 bool openDisplay() {
     if (display != EGL_NO_DISPLAY)
@@ -25,40 +32,59 @@ bool openDisplay() {
         display = EGL_NO_DISPLAY;
         return false;
     }
-    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
-                                 EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_DEPTH_SIZE, 16,
+    return eglBindAPI(EGL_OPENGL_API) == EGL_TRUE;
+}
+
+// A compatibility context (fixed-function pipeline, display lists) with the depth asked for.
+bool openContext(TestContext *test, int depthBits) {
+    const EGLint attributes[] = {EGL_SURFACE_TYPE,
+                                 EGL_PBUFFER_BIT,
+                                 EGL_RENDERABLE_TYPE,
+                                 EGL_OPENGL_BIT,
+                                 EGL_RED_SIZE,
+                                 8,
+                                 EGL_GREEN_SIZE,
+                                 8,
+                                 EGL_BLUE_SIZE,
+                                 8,
+                                 EGL_ALPHA_SIZE,
+                                 8,
+                                 EGL_DEPTH_SIZE,
+                                 depthBits,
                                  EGL_NONE};
     EGLint count = 0;
-    if (!eglChooseConfig(display, attributes, &config, 1, &count) || count < 1)
+    if (!eglChooseConfig(display, attributes, &test->config, 1, &count) || count < 1)
         return false;
-    if (!eglBindAPI(EGL_OPENGL_API))
-        return false;
-    // A compatibility profile: the fixed-function pipeline and display lists.
-    const EGLint contextAttributes[] = {EGL_NONE};
-    context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
-    return context != EGL_NO_CONTEXT;
+    test->context = eglCreateContext(display, test->config, EGL_NO_CONTEXT, nullptr);
+    test->depthBits = depthBits;
+    return test->context != EGL_NO_CONTEXT;
 }
+
 } // namespace
 
-bool makeTestGLContextCurrent(int width, int height) {
+bool makeTestGLContextCurrent(int width, int height, int depthBits) {
     if (!openDisplay()) {
-        fprintf(stderr, "No surfaceless EGL context could be created\n");
+        fprintf(stderr, "No surfaceless EGL display could be opened\n");
         return false;
     }
-    if (surface == EGL_NO_SURFACE || width != surfaceWidth || height != surfaceHeight) {
-        if (surface != EGL_NO_SURFACE) {
+    TestContext *test = &contexts[depthBits > 16 ? 1 : 0];
+    if (test->context == EGL_NO_CONTEXT && !openContext(test, depthBits)) {
+        fprintf(stderr, "No surfaceless EGL context with %d depth bits\n", depthBits);
+        return false;
+    }
+    if (test->surface == EGL_NO_SURFACE || width != test->width || height != test->height) {
+        if (test->surface != EGL_NO_SURFACE) {
             eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-            eglDestroySurface(display, surface);
+            eglDestroySurface(display, test->surface);
         }
         const EGLint pbuffer[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-        surface = eglCreatePbufferSurface(display, config, pbuffer);
-        if (surface == EGL_NO_SURFACE)
+        test->surface = eglCreatePbufferSurface(display, test->config, pbuffer);
+        if (test->surface == EGL_NO_SURFACE)
             return false;
-        surfaceWidth = width;
-        surfaceHeight = height;
+        test->width = width;
+        test->height = height;
     }
-    return eglMakeCurrent(display, surface, surface, context) == EGL_TRUE;
+    return eglMakeCurrent(display, test->surface, test->surface, test->context) == EGL_TRUE;
 }
 
 void releaseTestGLContext() {
