@@ -1,5 +1,6 @@
 // events_sdl.cpp -- SDL events translated into window messages.
 #include "platform/events.h"
+#include "platform/key_event_state.h"
 
 #include <SDL.h>
 
@@ -108,6 +109,7 @@ static bool translate(const SDL_Event &event, WindowMessage *out) {
     case SDL_KEYUP:
         if (!SDL_GetWindowFromID(event.key.windowID))
             return false;
+        noteKeyEventModifiers(event.key.keysym.mod);
         // Auto-repeated presses arrive as further key-down messages.
         *out = {event.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, virtualKey(event.key.keysym.sym),
                 0};
