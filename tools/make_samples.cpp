@@ -114,7 +114,7 @@ const SampleEntry samples[] = {
     {"Small Sketches/Stamp.bmp", 32, 32, PAINT_HEXAGONS, 3, 0},
     {"Small Sketches/Thumbnail.jpg", 48, 64, PAINT_LANDSCAPE, 18, 0},
     {"Small Sketches/Mini julia.gif", 64, 64, PAINT_JULIA, 4, 0},
-    {"Small Sketches/Speck.bmp", 8, 8, PAINT_STAINED_GLASS, 2, 0},
+    {"Small Sketches/Mote.bmp", 8, 8, PAINT_STAINED_GLASS, 2, 0},
 
     // A folder of folders only, with names outside ASCII, two and three levels deep.
     {"Travel/\xc3\x89t\xc3\xa9 \xc3\xa0 Paris/Seine at dusk.jpg", 640, 480, PAINT_LANDSCAPE, 20, 0},
