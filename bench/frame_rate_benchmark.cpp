@@ -1,7 +1,5 @@
 // frame_rate_benchmark.cpp -- frames per second of the gallery frame for a loaded room of ten
 // pictures at 800 x 600, and how a frame's time splits between its list calls and the rest.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <IL/il.h>
 #include <chrono>
@@ -19,6 +17,7 @@
 #include "render/gl_state.h"
 #include "render/room_lists.h"
 #include "render/scene_frame.h"
+#include "gl/gl_test_context.h"
 
 static const int WIDTH = 800;
 static const int HEIGHT = 600;
@@ -30,43 +29,6 @@ typedef std::chrono::steady_clock Clock;
 
 static double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// A surfaceless offscreen OpenGL context with a pbuffer of the window's size.
-static bool makeOffscreenContext() {
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (getPlatformDisplay == nullptr)
-        return false;
-    EGLDisplay display =
-        getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
-        return false;
-    const EGLint attributes[] = {EGL_SURFACE_TYPE,
-                                 EGL_PBUFFER_BIT,
-                                 EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT,
-                                 EGL_RED_SIZE,
-                                 8,
-                                 EGL_GREEN_SIZE,
-                                 8,
-                                 EGL_BLUE_SIZE,
-                                 8,
-                                 EGL_ALPHA_SIZE,
-                                 8,
-                                 EGL_DEPTH_SIZE,
-                                 16,
-                                 EGL_NONE};
-    EGLConfig config;
-    EGLint count = 0;
-    if (!eglChooseConfig(display, attributes, &config, 1, &count) || count < 1 ||
-        !eglBindAPI(EGL_OPENGL_API))
-        return false;
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    const EGLint pbuffer[] = {EGL_WIDTH, WIDTH, EGL_HEIGHT, HEIGHT, EGL_NONE};
-    EGLSurface surface = eglCreatePbufferSurface(display, config, pbuffer);
-    return context != EGL_NO_CONTEXT && surface != EGL_NO_SURFACE &&
-           eglMakeCurrent(display, surface, surface, context);
 }
 
 // Ten 640 x 480 pictures, half BMP and half JPEG, each a different colour gradient.
@@ -194,7 +156,7 @@ static void report(const char *pose) {
 }
 
 int main() {
-    if (!makeOffscreenContext()) {
+    if (!makeTestGLContextCurrent(WIDTH, HEIGHT)) {
         fprintf(stderr, "No offscreen OpenGL context\n");
         return 1;
     }

@@ -1,7 +1,5 @@
 // room_load_benchmark.cpp -- time of loading a room of ten 4000 x 3000 JPEGs into the picture
 // slots, split into decode, shrink-and-compose and upload, against DevIL decoding them alone.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <IL/il.h>
 #include <IL/ilu.h>
@@ -20,6 +18,7 @@
 #include "images/thumbnails.h"
 #include "render/room_lists.h"
 #include "render/text.h"
+#include "gl/gl_test_context.h"
 
 static const int PICTURE_COUNT = 10;
 static const int PICTURE_WIDTH = 4000;
@@ -45,41 +44,6 @@ static void addElapsed(const Stopwatch &start, Seconds *total) {
     total->wall +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start.wall).count();
     total->cpu += (double)(std::clock() - start.cpu) / CLOCKS_PER_SEC;
-}
-
-// A surfaceless offscreen OpenGL context with an 800 x 600 pbuffer.
-static bool makeOffscreenContext() {
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (getPlatformDisplay == nullptr)
-        return false;
-    EGLDisplay display =
-        getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
-        return false;
-    const EGLint attributes[] = {EGL_SURFACE_TYPE,
-                                 EGL_PBUFFER_BIT,
-                                 EGL_RENDERABLE_TYPE,
-                                 EGL_OPENGL_BIT,
-                                 EGL_RED_SIZE,
-                                 8,
-                                 EGL_GREEN_SIZE,
-                                 8,
-                                 EGL_BLUE_SIZE,
-                                 8,
-                                 EGL_DEPTH_SIZE,
-                                 16,
-                                 EGL_NONE};
-    EGLConfig config;
-    EGLint count = 0;
-    if (!eglChooseConfig(display, attributes, &config, 1, &count) || count < 1 ||
-        !eglBindAPI(EGL_OPENGL_API))
-        return false;
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    const EGLint pbuffer[] = {EGL_WIDTH, 800, EGL_HEIGHT, 600, EGL_NONE};
-    EGLSurface surface = eglCreatePbufferSurface(display, config, pbuffer);
-    return context != EGL_NO_CONTEXT && surface != EGL_NO_SURFACE &&
-           eglMakeCurrent(display, surface, surface, context);
 }
 
 // Ten photographs' worth of detail: smooth gradients with a fine deterministic texture, so the
@@ -174,7 +138,7 @@ static void printSeconds(const char *label, Seconds total) {
 }
 
 int main() {
-    if (!makeOffscreenContext()) {
+    if (!makeTestGLContextCurrent(800, 600)) {
         fprintf(stderr, "No offscreen OpenGL context\n");
         return 1;
     }
