@@ -65,6 +65,14 @@ static void releaseLists() {
     pictureCount = 0;
 }
 
+// Opens currentPath for one pass; says so on standard error when it cannot be opened.
+static FolderSearch *openCurrentFolder() {
+    FolderSearch *search = openFolderSearch(currentPath);
+    if (search == nullptr)
+        fprintf(stderr, "No files or directory found!\n");
+    return search;
+}
+
 static void reportEnumerationEnd(FolderNextResult result) {
     if (result == FOLDER_NEXT_ERROR)
         fprintf(stderr, "ERROR: Unable to scan directory\n");
@@ -72,11 +80,9 @@ static void reportEnumerationEnd(FolderNextResult result) {
 
 // First pass: counts the pictures and folders and the pool bytes their names need.
 static void countEntries(size_t *pictureBytes, size_t *folderBytes) {
-    FolderSearch *search = openFolderSearch(currentPath);
-    if (search == nullptr) {
-        fprintf(stderr, "No files or directory found!\n");
+    FolderSearch *search = openCurrentFolder();
+    if (search == nullptr)
         return;
-    }
     FolderEntry entry;
     FolderNextResult result;
     while ((result = nextFolderEntry(search, &entry)) == FOLDER_NEXT_ENTRY) {
@@ -107,11 +113,9 @@ static bool storeName(ListFill *list, const char *name, size_t length) {
 // Second pass: copies the names into the lists sized by the first pass. Entries that appeared
 // since the first pass are refused rather than written past the blocks.
 static void fillEntries(ListFill *pictures, ListFill *folders) {
-    FolderSearch *search = openFolderSearch(currentPath);
-    if (search == nullptr) {
-        fprintf(stderr, "No files or directory found!\n");
+    FolderSearch *search = openCurrentFolder();
+    if (search == nullptr)
         return;
-    }
     FolderEntry entry;
     FolderNextResult result;
     while ((result = nextFolderEntry(search, &entry)) == FOLDER_NEXT_ENTRY) {

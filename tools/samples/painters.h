@@ -21,6 +21,18 @@ enum PainterKind {
 
 // Paints a whole picture of the given kind; the variant picks colours, layout and seeds, so
 // the same kind, variant and size always give the same pixels.
+// Centred coordinates in which the shorter side of the picture runs from -0.5 to 0.5.
+struct Frame {
+    float centreX;
+    float centreY;
+    float unit;
+};
+
+inline Frame frameOf(const Picture &picture) {
+    const int shorter = picture.width < picture.height ? picture.width : picture.height;
+    return {picture.width * 0.5f, picture.height * 0.5f, 1.0f / shorter};
+}
+
 void paintSample(Picture &picture, PainterKind kind, int variant);
 
 void paintLandscape(Picture &picture, int variant);

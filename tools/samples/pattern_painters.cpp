@@ -7,18 +7,6 @@ namespace {
 
 const float TWO_PI = 6.28318530718f;
 
-// Centred coordinates in which the shorter side of the picture runs from -0.5 to 0.5.
-struct Frame {
-    float centreX;
-    float centreY;
-    float unit;
-};
-
-Frame frameOf(const Picture &picture) {
-    const int shorter = picture.width < picture.height ? picture.width : picture.height;
-    return {picture.width * 0.5f, picture.height * 0.5f, 1.0f / shorter};
-}
-
 const Gradient &gradientFor(int variant, const int *choices, int count) {
     return namedGradient(choices[variant % count]);
 }

@@ -7,17 +7,6 @@ namespace {
 
 const float SQRT3 = 1.7320508f;
 
-struct Frame {
-    float centreX;
-    float centreY;
-    float unit;
-};
-
-Frame frameOf(const Picture &picture) {
-    const int shorter = picture.width < picture.height ? picture.width : picture.height;
-    return {picture.width * 0.5f, picture.height * 0.5f, 1.0f / shorter};
-}
-
 } // namespace
 
 void paintHexagons(Picture &picture, int variant) {
