@@ -1,9 +1,10 @@
 // main.cpp -- program entry: the startup dialog, the first scan, the gallery window and the loop.
-#include "app/display_settings.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/startup_dialog.h"
+#include "gallery/display_settings.h"
 #include "gallery/folder_scanner.h"
+#include "gallery/key_handling.h"
 
 #include <cstdio>
 
@@ -15,6 +16,7 @@ int main() {
     if (runStartupDialog() != 1)
         return 0;
     scanFolder();
+    setFullscreenToggle(toggleFullscreen);
     if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen))
         return 0;
     runMainLoop();

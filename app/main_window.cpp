@@ -6,7 +6,7 @@
 #include <GL/glu.h>
 #include <IL/il.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "images/embedded_textures.h"
 #include "platform/cursor.h"

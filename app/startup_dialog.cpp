@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "gallery/text_limits.h"
 #include "platform/current_directory.h"

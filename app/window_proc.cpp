@@ -1,7 +1,7 @@
 // window_proc.cpp -- routes window messages to resizing, activation, keys and mouse steering.
 #include "app/window_proc.h"
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/main_window.h"
 #include "gallery/key_handling.h"
 #include "platform/events.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/main_window.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "images/embedded_textures.h"
 #include "images/room_picture_loader.h"
@@ -83,7 +83,7 @@ static void timeWholeRoom(Seconds *room) {
     FILE *sink = fopen("/dev/null", "w");
     dup2(fileno(sink), STDOUT_FILENO);
     Stopwatch start = startWatch();
-    loadRoomPictures();
+    loadRoomPictures(nullptr);
     glFinish();
     fflush(stdout);
     addElapsed(start, room);

@@ -34,7 +34,9 @@ float zLimit() {
     return limit;
 }
 
-bool hasPreviousRoom() { return firstPicture != 0 || firstFolder != 0; }
+bool hasPreviousRoom() {
+    return firstPicture != 0 || firstFolder != 0;
+}
 
 bool hasNextRoom() {
     return pictureCount >= firstPicture + 11u || folderCount >= firstFolder + 10u;

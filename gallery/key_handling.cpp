@@ -4,13 +4,14 @@
 
 #include <cmath>
 
-#include "app/main_window.h"
 #include "gallery/door_action.h"
 #include "gallery/gallery_state.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
 
 namespace {
+
+void (*fullscreenToggle)() = nullptr;
 
 // Letter keys arrive as the codes of the capitals, whatever Caps Lock says.
 constexpr uint32_t VK_A = 65;
@@ -129,7 +130,8 @@ bool actOnKey(uint32_t keyCode, bool shift) {
         helpVisible = !helpVisible;
         break;
     case VK_F2:
-        toggleFullscreen();
+        if (fullscreenToggle != nullptr)
+            fullscreenToggle();
         break;
     default:
         break;
@@ -138,6 +140,10 @@ bool actOnKey(uint32_t keyCode, bool shift) {
 }
 
 } // namespace
+
+void setFullscreenToggle(void (*toggle)()) {
+    fullscreenToggle = toggle;
+}
 
 void handleKey(uint32_t keyCode, bool pressed) {
     bool shift = isShiftDown();

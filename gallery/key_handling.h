@@ -13,5 +13,9 @@ constexpr uint32_t VK_DOWN = 40;
 constexpr uint32_t VK_F1 = 112;
 constexpr uint32_t VK_F2 = 113;
 
+// F2's window/fullscreen switch lives in the window layer above; it hands it down at start-up.
+// Until then F2 does nothing.
+void setFullscreenToggle(void (*toggle)());
+
 // One key press (pressed true) or release; a left click arrives as a press of VK_RETURN.
 void handleKey(uint32_t keyCode, bool pressed);

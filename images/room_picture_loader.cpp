@@ -11,7 +11,6 @@
 #include "gallery/path_model.h"
 #include "images/embedded_textures.h"
 #include "images/thumbnails.h"
-#include "render/overlays.h"
 
 namespace {
 
@@ -73,7 +72,7 @@ void uploadSlot(ILuint destination, uint32_t slot) {
 
 } // namespace
 
-bool loadRoomPictures() {
+bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
     ILuint names[4];
     ilGenImages(4, names);
     RoomImages images = {names[0], names[1], names[2], names[3]};
@@ -104,7 +103,8 @@ bool loadRoomPictures() {
 
         char caption[CAPTION_BUFFER_SIZE];
         snprintf(caption, sizeof caption, "Loading %s...", name);
-        drawProgressScreen(caption, (int)std::floor(i * 0.1 * 100));
+        if (drawProgress != nullptr)
+            drawProgress(caption, (int)std::floor(i * 0.1 * 100));
 
         // One bad file must not end the room: its slot would keep a picture of an earlier
         // room, possibly of another folder.

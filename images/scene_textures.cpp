@@ -6,7 +6,7 @@
 #include <IL/il.h>
 #include <cstdio>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "images/embedded_textures.h"
 
 namespace {

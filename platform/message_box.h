@@ -3,7 +3,7 @@
 #pragma once
 
 enum MessageBoxKind {
-    MESSAGE_BOX_ERROR,       // error icon, one OK button
+    MESSAGE_BOX_ERROR,          // error icon, one OK button
     MESSAGE_BOX_QUESTION_YES_NO // question icon, Yes and No buttons
 };
 

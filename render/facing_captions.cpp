@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "gallery/text_limits.h"
 #include "render/text.h"

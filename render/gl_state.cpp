@@ -5,7 +5,7 @@
 #include <IL/il.h>
 #include <cstdio>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "images/embedded_textures.h"
 #include "images/scene_textures.h"

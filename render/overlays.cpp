@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <cmath>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "images/embedded_textures.h"
 #include "platform/ticks.h"
 #include "platform/window.h"

@@ -43,7 +43,7 @@ void makeRoomReady() {
     showBusyCursor();
     // The offset in force for the first fixture of the contents list.
     setPolygonOffset(-1.0f, -1.0f);
-    loadRoomPictures();
+    loadRoomPictures(drawProgressScreen);
     buildRoomContents();
     showArrowCursor();
     roomLoaded = true;

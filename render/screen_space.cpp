@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 
 void beginScreenSpace(bool textured) {
     glPushAttrib(GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT | GL_LIST_BIT | GL_TEXTURE_BIT);

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/text_limits.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"

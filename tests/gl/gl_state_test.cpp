@@ -5,7 +5,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
 #include "gl/gl_feedback.h"

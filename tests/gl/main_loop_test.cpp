@@ -2,7 +2,7 @@
 // minimised, the end on WM_QUIT.
 #include <gtest/gtest.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/main_window.h"
 #include "app/window_proc.h"
 #include "fakes/fake_cursor.h"

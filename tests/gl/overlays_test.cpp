@@ -6,7 +6,7 @@
 #include <array>
 #include <cstring>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "fakes/fake_ticks.h"
 #include "fakes/fake_window.h"
 #include "gl/gl_test_context.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_window.h"
@@ -128,7 +128,7 @@ class RoomLoader : public ::testing::Test {
         startCapture(stderr);
         startWindowFeedback();
         LoadResult result;
-        result.ok = loadRoomPictures();
+        result.ok = loadRoomPictures(drawProgressScreen);
         stopWindowFeedback();
         result.err = stopCapture(stderr);
         result.out = stopCapture(stdout);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "fakes/fake_cursor.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_window.h"

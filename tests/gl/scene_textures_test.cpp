@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
 #include "gl/gl_test_context.h"

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"
 #include "render/room_lists.h"

@@ -2,11 +2,12 @@
 // the wall stops, Shift, key releases, help and quit.
 #include <gtest/gtest.h>
 
-#include "app/display_settings.h"
+#include "app/main_window.h"
 #include "fakes/fake_events.h"
 #include "fakes/fake_keyboard.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_window.h"
+#include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "gallery/key_handling.h"
 
@@ -24,6 +25,7 @@ class KeyHandling : public ::testing::Test {
         resetDisplaySettings();
         resetFakeEvents();
         fakeShiftDown = false;
+        setFullscreenToggle(toggleFullscreen);
     }
     void TearDown() override {
         resetGalleryState();

@@ -2,7 +2,7 @@
 // the cursor's return to the window centre.
 #include <gtest/gtest.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/main_window.h"
 #include "fakes/fake_cursor.h"
 #include "fakes/fake_window.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/startup_dialog.h"
 #include "fakes/fake_startup_dialog.h"
 #include "gallery/gallery_state.h"

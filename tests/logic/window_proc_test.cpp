@@ -2,7 +2,7 @@
 // mouse steering and the refused system commands.
 #include <gtest/gtest.h>
 
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 #include "app/window_proc.h"
 #include "fakes/fake_cursor.h"
 #include "fakes/fake_events.h"

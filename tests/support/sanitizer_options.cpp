@@ -2,9 +2,13 @@
 // directly or through ctest behaves the same: leaks checked, system-library caches ignored,
 // any undefined behaviour fatal. Weak defaults; the environment still overrides them.
 extern "C" {
-const char *__asan_default_options() { return "detect_leaks=1"; }
+const char *__asan_default_options() {
+    return "detect_leaks=1";
+}
 
-const char *__ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
+const char *__ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
 
 // Driver, font and toolkit libraries keep caches for the life of the process.
 const char *__lsan_default_suppressions() {

@@ -1,5 +1,5 @@
 // display_settings.cpp -- the display settings and their initial values.
-#include "app/display_settings.h"
+#include "gallery/display_settings.h"
 
 const Resolution resolutionTable[RESOLUTION_COUNT] = {{640, 480}, {800, 600}, {1024, 768}};
 

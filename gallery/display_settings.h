@@ -15,11 +15,11 @@ constexpr int colorBits = 16;
 
 enum AntialiasLevel { ANTIALIAS_LOW = 0, ANTIALIAS_MEDIUM = 1, ANTIALIAS_HIGH = 2 };
 
-extern int32_t screenWidth;     // 800
-extern int32_t screenHeight;    // 600
-extern bool fullscreen;         // false
-extern int32_t antialiasLevel;  // ANTIALIAS_HIGH
-extern bool mouseNavigation;    // true
+extern int32_t screenWidth;    // 800
+extern int32_t screenHeight;   // 600
+extern bool fullscreen;        // false
+extern int32_t antialiasLevel; // ANTIALIAS_HIGH
+extern bool mouseNavigation;   // true
 
 // Back to the initial values (the dialog's initial selections).
 void resetDisplaySettings();
