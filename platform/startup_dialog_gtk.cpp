@@ -120,16 +120,30 @@ void flushEvents() {
         gtk_main_iteration_do(FALSE);
 }
 
+// Says in one line why no display could be opened.
+void reportNoDisplay() {
+    const char *display = g_getenv("WAYLAND_DISPLAY");
+    if (display == nullptr || display[0] == '\0')
+        display = g_getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0')
+        fprintf(stderr, "ERROR: No display to show the startup dialog on (DISPLAY is not set).\n");
+    else
+        fprintf(stderr, "ERROR: Cannot open display \"%s\" to show the startup dialog.\n", display);
+}
+
 } // namespace
 
 intptr_t dialogBoxParam(int templateId, DialogProc proc, intptr_t initParam) {
-    if (!gtk_init_check(nullptr, nullptr))
+    if (!gtk_init_check(nullptr, nullptr)) {
+        reportNoDisplay();
         return -1;
+    }
     GtkBuilder *builder = builderFromResource(templateId);
     if (builder == nullptr)
         return -1;
     GObject *window = gtk_builder_get_object(builder, "dialog");
     if (window == nullptr || !GTK_IS_DIALOG(window)) {
+        fprintf(stderr, "ERROR: dialog %d: no dialog window in its description\n", templateId);
         g_object_unref(builder);
         return -1;
     }
