@@ -1,9 +1,11 @@
 # Quillmere build entry points: `make run` sets up, builds and starts the gallery in samples/;
-# `make test` sets up, builds and runs every test, then again under ASan and UBSan.
+# `make test` sets up, builds and runs every test, then again under ASan and UBSan;
+# `make install` installs into PREFIX (default /usr/local), below DESTDIR when that is set.
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps test-deps build run test test-plain test-sanitized test-tools bench samples \
+.PHONY: all deps test-deps build run install test test-plain test-sanitized test-tools bench samples \
         artwork format clean
 
 all: build
@@ -20,6 +22,9 @@ build: deps
 
 run: build
 	cd samples && ../build/quillmere
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
 test: test-deps test-plain test-sanitized test-tools
 

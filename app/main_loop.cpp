@@ -5,12 +5,12 @@
 #include "platform/events.h"
 #include "render/scene_frame.h"
 
-void runMainLoop() {
+int runMainLoop() {
     WindowMessage message;
     for (;;) {
         if (pollMessage(&message)) {
             if (message.message == WM_QUIT)
-                return;
+                return static_cast<int>(message.wParam);
             mainWindowProc(message.message, message.wParam, message.lParam);
             continue;
         }

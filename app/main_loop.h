@@ -2,5 +2,5 @@
 #pragma once
 
 // Handles every waiting message, drawing a frame whenever none waits and the window is not
-// minimised; never waits. Returns when WM_QUIT arrives.
-void runMainLoop();
+// minimised; never waits. Returns the exit code WM_QUIT carries when it arrives.
+int runMainLoop();

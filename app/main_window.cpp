@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <IL/il.h>
+#include <cstdio>
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
@@ -19,24 +20,30 @@
 static WindowHandle mainWindow = nullptr;
 static DeviceHandle deviceContext = nullptr;
 static ContextHandle renderingContext = nullptr;
+const char *mainWindowFailure = nullptr;
 
 static void showError(const char *text, const char *title) {
     showMessageBox(text, title, MESSAGE_BOX_ERROR);
 }
 
+// Shows why creation failed and keeps the reason for the caller.
+static bool reportFailure(const char *text, const char *title) {
+    showError(text, title);
+    mainWindowFailure = text;
+    return false;
+}
+
 // A creation step failed after the window existed: release everything, then say why.
 static bool failCreation(const char *text, const char *title) {
     destroyMainWindow();
-    showError(text, title);
-    return false;
+    return reportFailure(text, title);
 }
 
 bool createMainWindow(const char *title, int width, int height, int bits, bool fullscreenMode) {
     fullscreen = fullscreenMode;
-    if (!registerWindowClass()) {
-        showError("Failed to register the window class.", "Initilization Error");
-        return false;
-    }
+    mainWindowFailure = nullptr;
+    if (!registerWindowClass())
+        return reportFailure("Failed to register the window class.", "Initilization Error");
 
     if (fullscreen && !changeDisplayMode(width, height, bits)) {
         MessageBoxAnswer answer =
@@ -165,6 +172,9 @@ void mouseLook(int x, int y) {
 void toggleFullscreen() {
     destroyMainWindow();
     roomLoaded = false;
-    if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, !fullscreen))
-        postQuitMessage(0);
+    if (createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, !fullscreen))
+        return;
+    if (mainWindowFailure != nullptr)
+        fprintf(stderr, "ERROR: %s\n", mainWindowFailure);
+    postQuitMessage(mainWindowFailure != nullptr ? 1 : 0);
 }

@@ -6,6 +6,10 @@
 // with everything released (except after a No to the fullscreen question).
 bool createMainWindow(const char *title, int width, int height, int bits, bool fullscreenMode);
 
+// Why the last createMainWindow returned false: the failed step's message, or null when the
+// user declined to go on in a window.
+extern const char *mainWindowFailure;
+
 // Releases whatever is held, in reverse order of creation; safe at any stage.
 void destroyMainWindow();
 
@@ -16,5 +20,6 @@ void resizeView(int width, int height);
 void mouseLook(int x, int y);
 
 // Destroys the window and creates it again in the other mode; the room is reloaded on the next
-// frame. Quits when the new window cannot be made.
+// frame. Quits when the new window cannot be made: with exit code 0 when the user declined the
+// windowed mode, 1 (after a line on standard error) when a step failed.
 void toggleFullscreen();

@@ -9,12 +9,15 @@
 #include "gallery/text_limits.h"
 #include "platform/current_directory.h"
 
-static void showInitialChoices(DialogHandle *dialog) {
-    // A current directory whose name cannot be read or does not fit is still the folder the
-    // program runs in, and "." opens exactly that folder.
-    char directory[PATH_BUFFER_SIZE];
-    if (!getCurrentDirectory(directory, sizeof directory))
-        snprintf(directory, sizeof directory, ".");
+static void showInitialChoices(DialogHandle *dialog, const char *startFolder) {
+    // A current directory whose name cannot be read or does not fit has no absolute path to
+    // start from ("." would make the parent door lead back into the same room): the empty box
+    // starts at the drive list instead.
+    char directory[PATH_BUFFER_SIZE] = "";
+    if (startFolder != nullptr)
+        snprintf(directory, sizeof directory, "%s", startFolder);
+    else if (!getCurrentDirectory(directory, sizeof directory))
+        directory[0] = '\0';
     setDlgItemText(dialog, IDC_START_FOLDER, directory);
 
     // Appended in table order, so list index i is resolutionTable[i].
@@ -61,10 +64,9 @@ static void browseStartFolder(DialogHandle *dialog) {
         setDlgItemText(dialog, IDC_START_FOLDER, currentPath);
 }
 
-bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam,
-                       intptr_t /*lParam*/) {
+bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
     if (message == WM_INITDIALOG) {
-        showInitialChoices(dialog);
+        showInitialChoices(dialog, reinterpret_cast<const char *>(lParam));
         return true;
     }
     if (message != WM_COMMAND)
@@ -86,6 +88,7 @@ bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam,
     return false;
 }
 
-int runStartupDialog() {
-    return static_cast<int>(dialogBoxParam(IDD_STARTUP, startupDialogProc, 0));
+int runStartupDialog(const char *startFolder) {
+    return static_cast<int>(
+        dialogBoxParam(IDD_STARTUP, startupDialogProc, reinterpret_cast<intptr_t>(startFolder)));
 }

@@ -15,11 +15,13 @@ constexpr int IDC_ANTIALIAS_MEDIUM = 1007;
 constexpr int IDC_ANTIALIAS_HIGH = 1008;
 constexpr int IDC_MOUSE_NAVIGATION = 1009; // check box
 
-// The dialog procedure. WM_INITDIALOG fills the controls with the initial choices; OK writes
+// The dialog procedure. WM_INITDIALOG fills the controls with the initial choices (lParam: the
+// start folder's text, or 0 for the current directory); OK writes
 // them into currentPath and the display settings; Cancel changes nothing; "..." lets the user
 // pick the start folder.
 bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam, intptr_t lParam);
 
-// Shows the dialog and waits for it: 1 after OK, 2 after Cancel, anything else when it could
-// not be shown. Only 1 lets the program go on.
-int runStartupDialog();
+// Shows the dialog, with startFolder (or the current directory when null) in the folder box,
+// and waits for it: 1 after OK, 2 after Cancel, anything else when it could not be shown. Only
+// 1 lets the program go on.
+int runStartupDialog(const char *startFolder = nullptr);

@@ -10,6 +10,8 @@ enum : unsigned {
     WM_QUIT = 0x0012,
     WM_KEYDOWN = 0x0100,
     WM_KEYUP = 0x0101,
+    WM_SYSKEYDOWN = 0x0104,
+    WM_SYSKEYUP = 0x0105,
     WM_SYSCOMMAND = 0x0112,
     WM_MOUSEMOVE = 0x0200,
     WM_LBUTTONDOWN = 0x0201,
@@ -20,7 +22,9 @@ enum : unsigned { SC_SCREENSAVE = 0xF140, SC_MONITORPOWER = 0xF170 };
 
 // One message. WM_SIZE: lParam = width | height << 16. WM_ACTIVATE: wParam high word non-zero
 // when minimised. WM_KEYDOWN/WM_KEYUP: wParam = virtual-key code (13 Enter, 27 Escape, 32 Space,
-// 37-40 arrows, 65-90 letters as capitals, 112 F1, 113 F2). WM_MOUSEMOVE and
+// 37-40 arrows, 65-90 letters as capitals, 112 F1, 113 F2; the keypad's arrows and Enter as
+// these). WM_SYSKEYDOWN/WM_SYSKEYUP: the same for system keys: any key with Alt held, Alt
+// itself, and F10. WM_MOUSEMOVE and
 // WM_LBUTTONDOWN: lParam = client x | client y << 16. WM_QUIT: wParam = exit code.
 struct WindowMessage {
     unsigned message;

@@ -7,6 +7,36 @@
 static bool quitPosted = false;
 static int quitExitCode = 0;
 
+// The navigation key a keypad key stands for while Num Lock is off, or the key itself.
+static SDL_Keycode keypadTwin(SDL_Keycode key, uint16_t modifiers) {
+    if (modifiers & KMOD_NUM)
+        return key;
+    switch (key) {
+    case SDLK_KP_8:
+        return SDLK_UP;
+    case SDLK_KP_2:
+        return SDLK_DOWN;
+    case SDLK_KP_4:
+        return SDLK_LEFT;
+    case SDLK_KP_6:
+        return SDLK_RIGHT;
+    case SDLK_KP_7:
+        return SDLK_HOME;
+    case SDLK_KP_1:
+        return SDLK_END;
+    case SDLK_KP_9:
+        return SDLK_PAGEUP;
+    case SDLK_KP_3:
+        return SDLK_PAGEDOWN;
+    case SDLK_KP_0:
+        return SDLK_INSERT;
+    case SDLK_KP_PERIOD:
+        return SDLK_DELETE;
+    default:
+        return key;
+    }
+}
+
 // Virtual-key code of a key: letters as their capitals, digits as their characters, the
 // function and navigation keys as the classic codes; 0 for keys the codes do not cover.
 static uintptr_t virtualKey(SDL_Keycode key) {
@@ -73,6 +103,16 @@ static uintptr_t activation(const SDL_WindowEvent &event, bool active) {
     return (uintptr_t)(active ? 1 : 0) | ((uintptr_t)(minimised ? 1 : 0) << 16);
 }
 
+// Keys with Alt held, Alt itself and F10 are system keys: the window system's own (menus,
+// window moves), never the gallery's.
+static unsigned keyMessage(const SDL_KeyboardEvent &key) {
+    bool system = (key.keysym.mod & KMOD_ALT) || key.keysym.sym == SDLK_F10 ||
+                  key.keysym.sym == SDLK_LALT || key.keysym.sym == SDLK_RALT;
+    if (key.type == SDL_KEYDOWN)
+        return system ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    return system ? WM_SYSKEYUP : WM_KEYUP;
+}
+
 // The message an event stands for; false for events the gallery has no message for, and for
 // events of a window that no longer exists (left over from a fullscreen switch).
 static bool translate(const SDL_Event &event, WindowMessage *out) {
@@ -111,8 +151,8 @@ static bool translate(const SDL_Event &event, WindowMessage *out) {
             return false;
         noteKeyEventModifiers(event.key.keysym.mod);
         // Auto-repeated presses arrive as further key-down messages.
-        *out = {event.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, virtualKey(event.key.keysym.sym),
-                0};
+        *out = {keyMessage(event.key),
+                virtualKey(keypadTwin(event.key.keysym.sym, event.key.keysym.mod)), 0};
         return true;
     case SDL_MOUSEMOTION:
         if (!SDL_GetWindowFromID(event.motion.windowID))

@@ -120,16 +120,30 @@ void flushEvents() {
         gtk_main_iteration_do(FALSE);
 }
 
+// Says in one line why no display could be opened.
+void reportNoDisplay() {
+    const char *display = g_getenv("WAYLAND_DISPLAY");
+    if (display == nullptr || display[0] == '\0')
+        display = g_getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0')
+        fprintf(stderr, "ERROR: No display to show the startup dialog on (DISPLAY is not set).\n");
+    else
+        fprintf(stderr, "ERROR: Cannot open display \"%s\" to show the startup dialog.\n", display);
+}
+
 } // namespace
 
 intptr_t dialogBoxParam(int templateId, DialogProc proc, intptr_t initParam) {
-    if (!gtk_init_check(nullptr, nullptr))
+    if (!gtk_init_check(nullptr, nullptr)) {
+        reportNoDisplay();
         return -1;
+    }
     GtkBuilder *builder = builderFromResource(templateId);
     if (builder == nullptr)
         return -1;
     GObject *window = gtk_builder_get_object(builder, "dialog");
     if (window == nullptr || !GTK_IS_DIALOG(window)) {
+        fprintf(stderr, "ERROR: dialog %d: no dialog window in its description\n", templateId);
         g_object_unref(builder);
         return -1;
     }
@@ -164,10 +178,12 @@ bool setDlgItemText(DialogHandle *dialog, int id, const char *text) {
     GtkEntry *entry = controlAs<GtkEntry>(dialog, id, GTK_TYPE_ENTRY);
     if (entry == nullptr)
         return false;
-    // The entry shows UTF-8 only; a name in another encoding is shown with replacements.
-    gchar *shown = g_utf8_make_valid(text, -1);
+    // The entry shows UTF-8 only, so a file name in another encoding is shown converted, and
+    // its exact bytes are kept for reading back as long as the text stays as shown.
+    gchar *shown = g_filename_display_name(text);
     gtk_entry_set_text(entry, shown);
-    g_free(shown);
+    g_object_set_data_full(G_OBJECT(entry), "shown-text", shown, g_free);
+    g_object_set_data_full(G_OBJECT(entry), "file-name-bytes", g_strdup(text), g_free);
     return true;
 }
 
@@ -178,10 +194,20 @@ unsigned getDlgItemText(DialogHandle *dialog, int id, char *buffer, int size) {
     GtkEntry *entry = controlAs<GtkEntry>(dialog, id, GTK_TYPE_ENTRY);
     if (entry == nullptr)
         return 0;
+    // Unedited text gives back the bytes it was set from; typed text is converted into the
+    // file-name encoding (kept as typed when it cannot be).
     const char *text = gtk_entry_get_text(entry);
-    size_t length = strnlen(text, static_cast<size_t>(size) - 1);
-    memcpy(buffer, text, length);
+    const char *shown = static_cast<const char *>(g_object_get_data(G_OBJECT(entry), "shown-text"));
+    gchar *converted = nullptr;
+    const char *bytes = text;
+    if (shown != nullptr && strcmp(text, shown) == 0)
+        bytes = static_cast<const char *>(g_object_get_data(G_OBJECT(entry), "file-name-bytes"));
+    else if ((converted = g_filename_from_utf8(text, -1, nullptr, nullptr, nullptr)) != nullptr)
+        bytes = converted;
+    size_t length = strnlen(bytes, static_cast<size_t>(size) - 1);
+    memcpy(buffer, bytes, length);
     buffer[length] = '\0';
+    g_free(converted);
     return static_cast<unsigned>(length);
 }
 

@@ -311,8 +311,11 @@ TEST_F(MainWindow, FailedFullscreenSwitchAsksTheLoopToEnd) {
     resetFakeMessageBoxes();
     fakeWindowFailures = {"createGLContext"};
     fullscreen = false;
+    startCapture(stderr);
     toggleFullscreen();
+    EXPECT_EQ(stopCapture(stderr), "ERROR: Failed to create GL rendering context.\n");
     EXPECT_TRUE(fakeQuitPosted);
+    EXPECT_EQ(fakeQuitExitCode, 1);
     ASSERT_EQ(shownMessageBoxes.size(), 1u);
     EXPECT_EQ(shownMessageBoxes[0].text, "Failed to create GL rendering context.");
 }

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr uintptr_t SC_MINIMIZE = 0xF020;
-constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 
 class WindowProc : public ::testing::Test {
   protected:

@@ -28,21 +28,12 @@ start_fullscreen_1024() {
     box=$(wait_for_window_named "$question") || exit 1
 }
 
-# The question is a window of its own with its text and buttons drawn light on dark.
-check_question() {
-    local size strokes
-    size=$(window_size "$box")
-    capture_window "$box" "$size"
-    strokes=$(bright_pixels "$size+0+0" 0.7)
-    echo "question: $size, $strokes light pixels"
-    holds "$strokes > 300" || fail "the question shows no text"
-}
 
 start_xvfb 800x600x24
 
 # No: the program ends with 0; no window was made and no picture loaded.
 start_fullscreen_1024
-check_question
+check_message_box "$box"
 keep_capture fullscreen_question.png
 keys_to "$box" Escape
 expect_exit_zero "No at start"
@@ -51,7 +42,7 @@ expect_no_gallery_window "No at start"
 
 # Yes: a 1024x768 window (larger than this screen) shows the folder's two pictures.
 start_fullscreen_1024
-check_question
+check_message_box "$box"
 keys_to "$box" Return
 wait_for_gallery 1024x768
 wait_for_loading_lines 2
@@ -60,7 +51,7 @@ sleep 1
 # F2 tries fullscreen again and asks again: No ends the program with 0.
 gallery_keys F2
 box=$(wait_for_window_named "$question") || exit 1
-check_question
+check_message_box "$box"
 keys_to "$box" Escape
 expect_exit_zero "No on F2"
 loaded=$(grep -c '^Loading ' "$work/stdout")

@@ -119,6 +119,19 @@ stop_watching_windows() {
     fi
 }
 
+# A message box (a GTK message dialog) is a window of its own with dark text on a light
+# ground; captures it into $work/capture.png.
+check_message_box() {
+    local size dark
+    size=$(window_size "$1")
+    capture_window "$1" "$size"
+    dark=$(convert "$work/capture.png" -fx "max(r,max(g,b)) < 0.35 ? 1 : 0" \
+        -format "%[fx:round(mean*w*h)]" info:)
+    echo "message box: $size, mean grey $(mean_of "$size+0+0"), $dark dark pixels"
+    holds "$(mean_of "$size+0+0") > 0.6" || fail "the message box has no light ground"
+    holds "$dark > 100" || fail "the message box shows no text"
+}
+
 # Fails when any window titled Quillmere other than the startup dialog was seen by the watcher.
 expect_no_gallery_window() {
     stop_watching_windows
@@ -143,13 +156,15 @@ fail_ended() {
     fail "the program ended $1 (exit code $code)"
 }
 
-# Starts the program in a folder (default $work/gallery) without waiting for anything; sets
-# app_pid. Standard output and error go to $work/stdout and $work/stderr.
+# Starts the program in a folder (default $work/gallery), with any further arguments on its
+# command line, without waiting for anything; sets app_pid. Standard output and error go to
+# $work/stdout and $work/stderr.
 start_program() {
     local folder=${1:-$work/gallery}
+    [ $# -gt 0 ] && shift
     dialog=""
     window=""
-    (cd "$folder" && exec "$program" >"$work/stdout" 2>"$work/stderr") &
+    (cd "$folder" && exec "$program" "$@" >"$work/stdout" 2>"$work/stderr") &
     app_pid=$!
 }
 

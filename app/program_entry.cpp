@@ -1,0 +1,61 @@
+// program_entry.cpp -- the program's run: command line, startup dialog, first scan, gallery
+// window and message loop, and the exit status that tells how it went.
+#include "app/program_entry.h"
+
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "app/main_loop.h"
+#include "app/main_window.h"
+#include "app/startup_dialog.h"
+#include "gallery/display_settings.h"
+#include "gallery/folder_scanner.h"
+#include "gallery/key_handling.h"
+#include "gallery/text_limits.h"
+#include "platform/current_directory.h"
+
+const char *const PROGRAM_VERSION = QUILLMERE_VERSION;
+
+int runProgram(int argc, char **argv) {
+    CommandLine line = parseCommandLine(argc, argv);
+    switch (line.action) {
+    case SHOW_HELP:
+        fputs(USAGE_TEXT, stdout);
+        return 0;
+    case SHOW_VERSION:
+        printf("quillmere %s\n", PROGRAM_VERSION);
+        return 0;
+    case BAD_USAGE:
+        fprintf(stderr, "quillmere: unexpected argument '%s'\n", line.badArgument);
+        fprintf(stderr, "Usage: quillmere [FOLDER]\nTry 'quillmere --help' for more.\n");
+        return 2;
+    case RUN_GALLERY:
+        break;
+    }
+
+    // A named folder goes into the dialog as an absolute path, so the parent doors lead up
+    // from it; a folder that does not resolve is shown as given.
+    char folder[PATH_BUFFER_SIZE];
+    if (line.folder != nullptr && !absolutePath(line.folder, folder, sizeof folder))
+        snprintf(folder, sizeof folder, "%s", line.folder);
+
+    // The dialog says itself why it could not be shown.
+    int answer = runStartupDialog(line.folder != nullptr ? folder : nullptr);
+    if (answer == 2)
+        return 0;
+    if (answer != 1)
+        return 1;
+
+    scanFolder();
+    setFullscreenToggle(toggleFullscreen);
+    if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen)) {
+        // A declined windowed mode is the user's choice, not a failure.
+        if (mainWindowFailure == nullptr)
+            return 0;
+        fprintf(stderr, "ERROR: %s\n", mainWindowFailure);
+        return 1;
+    }
+    int status = runMainLoop();
+    destroyMainWindow();
+    return status;
+}
