@@ -1,5 +1,6 @@
 // decoded_picture_store_test.cpp -- the decoded-picture store: budget, least-recently-used
 // order, versions of a file, and use from several threads.
+#include <atomic>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
@@ -63,9 +64,12 @@ TEST_F(DecodedPictureStore, ThreadsFillAndReadItTogether) {
     setDecodedPictureBudget(8 * 1024);
     std::vector<std::thread> threads;
     std::vector<int> wrongPictures(4, 0);
+    std::atomic<bool> go{false};
     for (int t = 0; t < 4; t++)
-        threads.emplace_back([t, &wrongPictures] {
-            for (int i = 0; i < 3000; i++) {
+        threads.emplace_back([t, &wrongPictures, &go] {
+            while (!go)
+                std::this_thread::yield();
+            for (int i = 0; i < 20000; i++) {
                 int key = (i * 7 + t) % 16;
                 std::string path = "picture" + std::to_string(key);
                 if ((i + t) % 3 == 0)
@@ -74,6 +78,7 @@ TEST_F(DecodedPictureStore, ThreadsFillAndReadItTogether) {
                     wrongPictures[t] += picture->rgba.size() != 1024 || picture->rgba[0] != key;
             }
         });
+    go = true;
     for (std::thread &thread : threads)
         thread.join();
     EXPECT_EQ(wrongPictures, std::vector<int>(4, 0));
