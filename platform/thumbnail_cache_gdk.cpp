@@ -12,7 +12,7 @@
 #include <glib.h>
 #include <unistd.h>
 
-// Our own folder for failure records, as the standard asks: fail/<program>-<version>.
+// Our own folder for failure records, as the thumbnail standard asks: fail/<program>-<version>.
 static const char FAIL_FOLDER[] = "fail/quillmere-" QUILLMERE_VERSION;
 
 static std::atomic<bool> unavailableReported{false};
@@ -185,7 +185,7 @@ static bool storeAtomically(const std::string &folder, const std::string &name, 
     return true;
 }
 
-// Encodes the pixbuf as PNG with the standard's keys for this picture and stores it.
+// Encodes the pixbuf as PNG with the thumbnail keys for this picture and stores it.
 static bool storeRecord(GdkPixbuf *pixbuf, const char *picturePath, const FileStamp &stamp,
                         const char *folder, int originalWidth, int originalHeight) {
     std::string root = cacheRoot(), uri = thumbnailUri(picturePath);

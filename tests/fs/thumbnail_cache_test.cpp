@@ -60,7 +60,7 @@ class ThumbnailCache : public ::testing::Test {
         unsetenv("XDG_CACHE_HOME");
         removeTree(root);
     }
-    // The standard's file name for this picture, computed without the code under test.
+    // The freedesktop file name for this picture, computed without the code under test.
     std::string expectedName() {
         gchar *md5 = g_compute_checksum_for_string(G_CHECKSUM_MD5, uri.c_str(), -1);
         std::string name = std::string(md5) + ".png";
@@ -78,7 +78,7 @@ class ThumbnailCache : public ::testing::Test {
 
 } // namespace
 
-TEST_F(ThumbnailCache, UriAndFileNameFollowTheStandard) {
+TEST_F(ThumbnailCache, UriAndFileNameFollowTheThumbnailStandard) {
     EXPECT_EQ(thumbnailUri("/home/jens/photos/me.png"), "file:///home/jens/photos/me.png");
     EXPECT_EQ(thumbnailFileName("file:///home/jens/photos/me.png"),
               "c6ee772d9e49320e97ec29a7eb5b1697.png");
