@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 .PHONY: all deps test-deps build run test test-plain test-sanitized test-tools bench samples \
-        artwork format clean
+        artwork format clean check-layers mutants
 
 all: build
 
@@ -21,7 +21,11 @@ build: deps
 run: build
 	cd samples && ../build/quillmere
 
-test: test-deps test-plain test-sanitized test-tools
+test: test-deps check-layers test-plain test-sanitized test-tools
+
+# Every include points down the layers: platform <- gallery <- images <- render <- app.
+check-layers:
+	scripts/check-layers.sh
 
 test-plain:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON $(CMAKE_FLAGS)
