@@ -672,3 +672,53 @@ TEST_F(RoomContentsFrame, LabelsReadLeftToRightOnEveryWall) {
         EXPECT_LT(straight, 0.5f * std::min({mirrored, flipped, turned}));
     }
 }
+
+namespace {
+
+// The window position and depth of a room point under the camera of the last frame.
+void projectWithDepth(Point p, double *x, double *y, double *depth) {
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(p.x, p.y, p.z, modelview, projection, viewport, x, y, depth);
+}
+
+// How far in front of a wall point, seen head-on, the nearest surface inside a window rectangle
+// (by default the point's own pixel) lies, in steps of a 16-bit depth buffer.
+double depthStepsInFront(Point p, Rect r = {-1, -1, -1, -1}) {
+    double x, y, planeDepth;
+    projectWithDepth(p, &x, &y, &planeDepth);
+    if (r.x0 < 0)
+        r = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(x) + 1,
+             static_cast<int>(y) + 1};
+    std::vector<GLfloat> depths(static_cast<size_t>((r.x1 - r.x0) * (r.y1 - r.y0)));
+    glReadPixels(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+    return (planeDepth - *std::min_element(depths.begin(), depths.end())) * 65535.0;
+}
+
+} // namespace
+
+// Seen head-on, plates and door leaves stand one offset step in front of their wall, labels and
+// pictures two: in front of the plates they lie on.
+TEST_F(RoomContentsFrame, FixturesStandOutFromTheirWallByTheirOffsets) {
+    usePictureQuarters();
+    stageFullRoom();
+    buildContents();
+    const float zc = slotCenterZ(0);
+
+    drawFrom({-0.6f, 1.2f, zc}, 270.0f, nullptr);
+    const double wall = depthStepsInFront({2.0f, 1.2f, zc - 1.5f});  // between two doors
+    const double step = depthStepsInFront({2.0f, 0.75f, zc}) - wall; // door leaf
+    EXPECT_GT(step, 0.5);
+    EXPECT_NEAR(depthStepsInFront({2.0f, 1.85f, zc + 0.95f}) - wall, step, 0.3); // plate
+    EXPECT_NEAR(depthStepsInFront({2.0f, 1.7f, zc}, plateRect(FIXTURE_DOOR, 0)) - wall, 2 * step,
+                0.3); // its label
+
+    drawFrom({0.6f, 1.2f, zc}, 90.0f, nullptr);
+    EXPECT_NEAR(depthStepsInFront({-2.0f, 1.1f, zc}) - wall, 2 * step, 0.3); // picture
+    EXPECT_NEAR(depthStepsInFront({-2.0f, 2.4f, zc - 0.95f}) - wall, step, 0.3);
+    EXPECT_NEAR(depthStepsInFront({-2.0f, 2.25f, zc}, plateRect(FIXTURE_PICTURE, 0)) - wall,
+                2 * step, 0.3);
+}

@@ -285,6 +285,21 @@ TEST_F(SceneFrameRoom, RoomIsMadeReadyOnceAndPresentedAfterItsLoadingScreens) {
     EXPECT_EQ(fakeBusyCursorCalls, 2);
 }
 
+// On a fresh context the first plate of a new room already stands in front of its wall.
+TEST_F(SceneFrameRoom, FirstFixtureOfANewRoomHasItsOffset) {
+    openFolder();
+    // Facing the parent door's plate head-on, the eye level with its upper edge.
+    viewX = 0.6f;
+    viewY = -1.84f;
+    viewZ = -11.2f;
+    viewHeading = 270.0f;
+    glPolygonOffset(0.0f, 0.0f);
+    frameOutput();
+    float wall = 0;
+    glReadPixels(WIDTH / 2, 372, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &wall);
+    EXPECT_LT(centreDepth(), wall);
+}
+
 TEST_F(SceneFrameRoom, HelpOverlayIsDrawnUnblendedAfterTheFadedCaption) {
     writePicture("sunrise.bmp", 90);
     openFolder();
