@@ -722,3 +722,47 @@ TEST_F(RoomContentsFrame, FixturesStandOutFromTheirWallByTheirOffsets) {
     EXPECT_NEAR(depthStepsInFront({-2.0f, 2.25f, zc}, plateRect(FIXTURE_PICTURE, 0)) - wall,
                 2 * step, 0.3);
 }
+
+// Labels stand on their baselines, centred over their fixture, as wide as their text at a tenth
+// of a room unit per glyph unit.
+TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
+    resetGalleryState();
+    stageNames({"HELLO.BMP"}, &pictureNames, &pictureNamePool, &pictureCount);
+    stageNames({"HALL"}, &folderNames, &folderNamePool, &folderCount);
+    hasParentDoor = true;
+    buildContents();
+    // With no light and no ambient, only a label's emission gives its vertices a colour.
+    glPushAttrib(GL_LIGHTING_BIT);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+    const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    const auto primitives = captureFeedback([] { glCallList(roomContentsList()); });
+    glPopAttrib();
+
+    struct Label {
+        const char *text;
+        float wallX, centreZ, baseline;
+    };
+    for (const Label label : {Label{"HELLO.BMP", -2.0f, slotCenterZ(0), 2.25f},
+                              Label{"HALL", 2.0f, slotCenterZ(1), 1.7f}}) {
+        SCOPED_TRACE(label.text);
+        std::vector<FeedbackVertex> ink;
+        for (const FeedbackPrimitive &p : primitives)
+            for (const FeedbackVertex &v : p.vertices)
+                if (v.r > 0.25f && std::fabs(v.x - label.wallX) < 1e-3f &&
+                    std::fabs(v.z - label.centreZ) < 1.2f)
+                    ink.push_back(v);
+        ASSERT_FALSE(ink.empty());
+        float advance = 0.0f;
+        for (const char *c = label.text; *c != '\0'; c++)
+            advance += glyphMetrics[static_cast<unsigned char>(*c)].cellIncX;
+        float low = 1e9f, near = -1e9f, far = 1e9f;
+        for (const FeedbackVertex &v : ink)
+            low = std::min(low, v.y), near = std::max(near, v.z), far = std::min(far, v.z);
+        EXPECT_NEAR(low, label.baseline, 0.004f);
+        EXPECT_NEAR((near + far) / 2.0f, label.centreZ, 0.015f);
+        EXPECT_GT(near - far, 0.9f * 0.1f * advance);
+        EXPECT_LT(near - far, 0.1f * advance);
+    }
+}
