@@ -727,7 +727,8 @@ TEST_F(RoomContentsFrame, FixturesStandOutFromTheirWallByTheirOffsets) {
 // of a room unit per glyph unit.
 TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
     resetGalleryState();
-    stageNames({"HELLO.BMP"}, &pictureNames, &pictureNamePool, &pictureCount);
+    const std::string longName = std::string(30, 'W') + ".BMP";
+    stageNames({"HELLO.BMP", longName}, &pictureNames, &pictureNamePool, &pictureCount);
     stageNames({"HALL"}, &folderNames, &folderNamePool, &folderCount);
     hasParentDoor = true;
     buildContents();
@@ -740,6 +741,15 @@ TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
     const auto primitives = captureFeedback([] { glCallList(roomContentsList()); });
     glPopAttrib();
 
+    auto inkOf = [&primitives](float wallX, float centreZ) {
+        std::vector<FeedbackVertex> ink;
+        for (const FeedbackPrimitive &p : primitives)
+            for (const FeedbackVertex &v : p.vertices)
+                if (v.r > 0.25f && std::fabs(v.x - wallX) < 1e-3f &&
+                    std::fabs(v.z - centreZ) < 1.2f)
+                    ink.push_back(v);
+        return ink;
+    };
     struct Label {
         const char *text;
         float wallX, centreZ, baseline;
@@ -747,12 +757,7 @@ TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
     for (const Label label : {Label{"HELLO.BMP", -2.0f, slotCenterZ(0), 2.25f},
                               Label{"HALL", 2.0f, slotCenterZ(1), 1.7f}}) {
         SCOPED_TRACE(label.text);
-        std::vector<FeedbackVertex> ink;
-        for (const FeedbackPrimitive &p : primitives)
-            for (const FeedbackVertex &v : p.vertices)
-                if (v.r > 0.25f && std::fabs(v.x - label.wallX) < 1e-3f &&
-                    std::fabs(v.z - label.centreZ) < 1.2f)
-                    ink.push_back(v);
+        const std::vector<FeedbackVertex> ink = inkOf(label.wallX, label.centreZ);
         ASSERT_FALSE(ink.empty());
         float advance = 0.0f;
         for (const char *c = label.text; *c != '\0'; c++)
@@ -765,4 +770,15 @@ TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
         EXPECT_GT(near - far, 0.9f * 0.1f * advance);
         EXPECT_LT(near - far, 0.1f * advance);
     }
+
+    // A name too long for the plate keeps the letters that fit in 20 glyph units, the last three
+    // turned to dots, and is centred on the width of the letters kept: it starts half of that
+    // before the centre (the near end for a viewer facing the picture wall).
+    const float advanceW = glyphMetrics[static_cast<unsigned char>('W')].cellIncX;
+    ASSERT_GT(advanceW, glyphMetrics[static_cast<unsigned char>('.')].cellIncX);
+    const float kept = std::floor(20.0f / advanceW) * advanceW;
+    float start = -1e9f;
+    for (const FeedbackVertex &v : inkOf(-2.0f, slotCenterZ(1)))
+        start = std::max(start, v.z);
+    EXPECT_NEAR(start, slotCenterZ(1) + 0.1f * kept / 2.0f, 0.01f);
 }
