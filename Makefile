@@ -57,5 +57,10 @@ bench: deps
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# Simple faults planted in the lines a change touches; lists those no test catches.
+MUTANTS_ARGS ?=
+mutants: test-deps
+	scripts/mutants.py $(MUTANTS_ARGS)
+
 clean:
-	rm -rf build build-asan build-tools
+	rm -rf build build-asan build-tools build-mutants
