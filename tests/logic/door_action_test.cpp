@@ -233,7 +233,8 @@ TEST_F(DoorAction, EmptySlotPrintsItsIndexAndReloadsTheSameFolder) {
     ASSERT_EQ(roomNumber, 2);
     int scans = fakeFolderOpenCount("/pics");
     roomLoaded = true;
-    EXPECT_EQ(openSideDoorAt(slotEyeZ(9)), "Folder Index: 9\n");
+    // Room 2 starts at the second folder: slot 2 is the first empty one.
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(2)), "Folder Index: 2\n");
     EXPECT_STREQ(currentPath, "/pics");
     EXPECT_GT(fakeFolderOpenCount("/pics"), scans);
     EXPECT_EQ(pictureCount, 12u);
