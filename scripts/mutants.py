@@ -61,7 +61,10 @@ def changed_lines(base, files):
             with open(os.path.join(ROOT, path)) as source:
                 result[path] = set(range(1, len(source.read().splitlines()) + 1))
         return result
-    diff = subprocess.run(["git", "diff", "-U0", base, "--"] +
+    # Against the point where the change left base, so that later work on base does not count.
+    fork = subprocess.run(["git", "merge-base", base, "HEAD"], cwd=ROOT, capture_output=True,
+                          text=True, check=True).stdout.strip()
+    diff = subprocess.run(["git", "diff", "-U0", fork, "--"] +
                           [layer + "/*.cpp" for layer in LAYERS],
                           cwd=ROOT, capture_output=True, text=True, check=True).stdout
     path = None
