@@ -98,6 +98,14 @@ TEST_F(SceneFrame, StartPoseShowsTheLitRoomAndPresentsIt) {
     EXPECT_GT(doorWall.spread, 20);
     // The light comes from above the door wall; the picture wall faces away from it.
     EXPECT_LT(pictureWall.mean, 0.8 * doorWall.mean);
+    // Every lit surface takes the grey, half-transparent material: no tint.
+    GLfloat ambient[4], diffuse[4];
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    for (int i = 0; i < 4; i++) {
+        EXPECT_EQ(ambient[i], 0.5f);
+        EXPECT_EQ(diffuse[i], 0.5f);
+    }
 }
 
 TEST_F(SceneFrame, CameraFollowsHeadingPitchAndPosition) {
@@ -310,7 +318,14 @@ TEST_F(SceneFrameRoom, HelpOverlayIsDrawnUnblendedAfterTheFadedCaption) {
     viewHeading = 100.0f;
 
     drawScene();
+    const Region withCaption = readRegion(340, 295, 120, 25);
     EXPECT_EQ(whitePixels(0, 420, 400, 180), 0);
+    // The same room with no picture to name (the contents list is not rebuilt): the frame
+    // differs by the caption alone.
+    pictureCount = 0;
+    drawScene();
+    pictureCount = 1;
+    EXPECT_GT(withCaption.mean, readRegion(340, 295, 120, 25).mean + 5.0);
 
     helpVisible = true;
     drawScene();
