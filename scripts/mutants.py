@@ -192,8 +192,11 @@ def main():
                 source.write(text)
         current.clear()
 
+    interrupted = []
+
     def stop(signum, _frame):
         restore()
+        interrupted.append(signum)
         sys.exit(128 + signum)
 
     signal.signal(signal.SIGINT, stop)
@@ -218,8 +221,10 @@ def main():
                                                      kind, time.time() - started), flush=True)
     finally:
         restore()
-        # Rebuild the unmutated source so the build folder matches the tree again.
-        run(["cmake", "--build", build, "-j", jobs, "--target"] + programs)
+        # Rebuild the unmutated source so the build folder matches the tree again; an
+        # interrupted run leaves that to the next build.
+        if not interrupted:
+            run(["cmake", "--build", build, "-j", jobs, "--target"] + programs)
 
     # A mutant that makes a test hang past the timeout counts as caught.
     survivors = [r for r in results if r[0] == "survived"]
