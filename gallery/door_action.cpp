@@ -4,16 +4,12 @@
 
 #include <cstdio>
 
+#include "gallery/facing_zone.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
 
 namespace {
-
-// The end doors are open only to a viewer centred on them and standing at the end stop.
-bool centredOnEndDoor() {
-    return viewX >= -0.5f && viewX <= 0.5f;
-}
 
 void goToPreviousRoom() {
     if (!hasPreviousRoom())
@@ -62,18 +58,10 @@ void editPathForSlot(uint32_t slot) {
     }
 }
 
-void enterSideDoor() {
-    // Slots are 2.5 apart from the near end wall; the door is faced in the middle of its slot.
-    float s = (viewZ + roomLength * 0.5f) * 0.4f;
-    if (s < 0.0f)
-        return;
-    int slot = static_cast<int>(s);
-    float frac = s - static_cast<float>(slot);
-    if (frac < 0.45f || frac > 0.65f)
-        return;
-    printf("Folder Index: %d\n", slot);
+void enterSideDoor(uint32_t slot) {
+    printf("Folder Index: %d\n", static_cast<int>(slot));
     fflush(stdout);
-    editPathForSlot(static_cast<uint32_t>(slot));
+    editPathForSlot(slot);
     // Even an unchanged path is scanned again and entered at its first room.
     scanFolder();
     roomNumber = 1;
@@ -84,12 +72,11 @@ void enterSideDoor() {
 } // namespace
 
 void openFacingDoor() {
-    float limit = zLimit();
-    float h = viewHeading;
-    if (viewZ == -limit && centredOnEndDoor() && h >= 160.0f && h <= 200.0f)
+    const FacingZone zone = facingZone();
+    if (zone.kind == ZONE_PREVIOUS_ROOM_DOOR)
         goToPreviousRoom();
-    else if (viewZ == limit && centredOnEndDoor() && (h >= 340.0f || h <= 20.0f))
+    else if (zone.kind == ZONE_NEXT_ROOM_DOOR)
         goToNextRoom();
-    else if (viewX <= -1.3f && h >= 250.0f && h <= 290.0f)
-        enterSideDoor();
+    else if (facesSideDoor(zone))
+        enterSideDoor(static_cast<uint32_t>(zone.slot));
 }

@@ -1,13 +1,22 @@
-// drive_list_posix.cpp -- the drive list from the mount table: "/" and the mount points of
-// block devices, sorted by byte order without duplicates.
+// drive_list_posix.cpp -- the drive list from the mount table: "/" and the folders on which a
+// block device is mounted, sorted by byte order without duplicates.
 #include "platform/drive_list.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mntent.h>
+#include <sys/stat.h>
 
 static const char *const SYSTEM_MOUNT_TABLE = "/proc/self/mounts";
+
+// A drive is a folder with a block device mounted on it; a bind-mounted file, a pseudo file
+// system or a source that merely lies under /dev/ is not.
+static bool isDriveMount(const struct mntent *mount) {
+    struct stat source, target;
+    return stat(mount->mnt_fsname, &source) == 0 && S_ISBLK(source.st_mode) &&
+           stat(mount->mnt_dir, &target) == 0 && S_ISDIR(target.st_mode);
+}
 
 static int compareMountPoints(const void *a, const void *b) {
     return strcmp(*static_cast<char *const *>(a), *static_cast<char *const *>(b));
@@ -49,7 +58,7 @@ bool readDriveListFrom(const char *mountTablePath, DriveList *list) {
     addMountPoint(list, &capacity, "/");
     // getmntent already decodes the table's octal escapes ("\040" for a space).
     while (const struct mntent *mount = getmntent(table)) {
-        if (strncmp(mount->mnt_fsname, "/dev/", 5) == 0)
+        if (isDriveMount(mount))
             addMountPoint(list, &capacity, mount->mnt_dir);
     }
     endmntent(table);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "gallery/display_settings.h"
+#include "gallery/facing_zone.h"
 #include "gallery/gallery_state.h"
 #include "gallery/text_limits.h"
 #include "render/text.h"
@@ -27,15 +28,12 @@ double headingTerm(float deviation) {
     return clampTerm((20.0f - deviation) * 0.05f * 0.5f);
 }
 
-bool centredOnEndDoor() {
-    return viewX >= -0.5f && viewX <= 0.5f;
-}
-
-bool doorWallCaption(char *text, size_t size, int slot, double frac) {
-    if (frac < 0.45f || frac > 0.65f || slot < 0)
+// The caption of the side door faced, the same door Enter would open.
+bool doorWallCaption(char *text, size_t size, const FacingZone &zone) {
+    if (!facesSideDoor(zone))
         return false;
     uint32_t index = 0;
-    switch (doorInSlot(static_cast<uint32_t>(slot), &index)) {
+    switch (doorInSlot(static_cast<uint32_t>(zone.slot), &index)) {
     case DOOR_SLOT_PARENT:
         snprintf(text, size, "%s", "Parent Folder(..)");
         return true;
@@ -60,23 +58,18 @@ bool pictureWallCaption(char *text, size_t size, int slot, double frac) {
 } // namespace
 
 bool chooseFacingCaption(char *text, size_t size, float *alpha) {
-    float limit = zLimit();
-    float h = viewHeading;
-    double halfLength = roomLength / 2.0f;
-    // Wall slot beside the eye (slots are 2.5 apart from the near end) and how far along it.
-    double s = (halfLength + viewZ) * static_cast<double>(0.4f);
-    int slot = static_cast<int>(s);
-    double frac = s - slot;
-
-    if (viewZ == -limit && centredOnEndDoor() && h >= 160.0f && h <= 200.0f) {
+    const FacingZone zone = facingZone();
+    const float h = viewHeading;
+    const double frac = zone.frac;
+    switch (zone.kind) {
+    case ZONE_PREVIOUS_ROOM_DOOR:
         if (!hasPreviousRoom())
             return false;
         snprintf(text, size, "Room - %d", roomNumber - 1);
         *alpha = static_cast<float>(clampTerm(0.5f - std::fabs(viewX)) +
                                     headingTerm(std::fabs(180.0f - h)));
         return true;
-    }
-    if (viewZ >= limit && centredOnEndDoor() && (h >= 340.0f || h <= 20.0f)) {
+    case ZONE_NEXT_ROOM_DOOR: {
         if (!hasNextRoom())
             return false;
         float deviation = h >= 340.0f ? 360.0f - h : h;
@@ -84,19 +77,20 @@ bool chooseFacingCaption(char *text, size_t size, float *alpha) {
         *alpha = static_cast<float>(clampTerm(0.5f - std::fabs(viewX)) + headingTerm(deviation));
         return true;
     }
-    if (viewX <= -1.3f && h >= 250.0f && h <= 290.0f) {
-        if (!doorWallCaption(text, size, slot, frac))
+    case ZONE_DOOR_WALL:
+        if (!doorWallCaption(text, size, zone))
             return false;
         *alpha = static_cast<float>(clampTerm((0.1f - std::fabs(0.5f - frac)) * 10 * 0.5) +
                                     headingTerm(std::fabs(270.0f - h)));
         return true;
-    }
-    if (viewX >= 1.3f && h >= 70.0f && h <= 110.0f) {
-        if (!pictureWallCaption(text, size, slot, frac))
+    case ZONE_PICTURE_WALL:
+        if (!pictureWallCaption(text, size, zone.slot, frac))
             return false;
         *alpha = static_cast<float>(clampTerm((0.3f - std::fabs(0.5f - frac)) * 3.3333333f * 0.5) +
                                     headingTerm(std::fabs(90.0f - h)));
         return true;
+    case ZONE_NONE:
+        break;
     }
     return false;
 }

@@ -6,7 +6,7 @@ packages=(cmake make g++ pkg-config
           libfontconfig-dev libgtk-3-dev fonts-liberation2 libjpeg-dev)
 if [ "${1:-}" = "--test" ]; then
     packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool libgl1-mesa-dri x11-apps
-               libx11-dev x11-utils imagemagick desktop-file-utils)
+               libx11-dev x11-utils imagemagick desktop-file-utils python3)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -17,11 +17,10 @@ struct PlatformDialog {
 std::map<int, FakeControl> fakeDialogControls;
 int fakeDialogTemplateId = 0;
 std::vector<std::string> fakeChooserTitles;
-bool fakeDialogCannotShow = false;
 
 namespace {
 
-enum ActionKind { ACTION_TYPE, ACTION_SELECT, ACTION_SET_CHECK, ACTION_PRESS, ACTION_CLOSE };
+enum ActionKind { ACTION_TYPE, ACTION_SELECT, ACTION_SET_CHECK, ACTION_PRESS };
 
 struct Action {
     ActionKind kind;
@@ -84,9 +83,6 @@ void perform(PlatformDialog *dialog, DialogProc proc, const Action &action) {
         if (controlOf(action.id, FAKE_PUSH_BUTTON) != nullptr)
             proc(dialog, WM_COMMAND, static_cast<uintptr_t>(action.id), 0);
         break;
-    case ACTION_CLOSE:
-        proc(dialog, WM_COMMAND, IDCANCEL, 0);
-        break;
     }
 }
 
@@ -108,10 +104,6 @@ void scriptDialogPress(int id) {
     script.push_back({ACTION_PRESS, id, 0, ""});
 }
 
-void scriptDialogClose() {
-    script.push_back({ACTION_CLOSE, 0, 0, ""});
-}
-
 void scriptChooserAnswer(const char *folder) {
     chooserAnswers.emplace_back(folder != nullptr, folder != nullptr ? folder : "");
 }
@@ -120,14 +112,13 @@ void resetFakeStartupDialog() {
     fakeDialogControls.clear();
     fakeDialogTemplateId = 0;
     fakeChooserTitles.clear();
-    fakeDialogCannotShow = false;
     script.clear();
     chooserAnswers.clear();
 }
 
 intptr_t dialogBoxParam(int templateId, DialogProc proc, intptr_t initParam) {
     fakeDialogTemplateId = templateId;
-    if (fakeDialogCannotShow || !loadControls(templateId))
+    if (!loadControls(templateId))
         return -1;
     PlatformDialog dialog = {false, 0};
     proc(&dialog, WM_INITDIALOG, 0, initParam);

@@ -22,8 +22,6 @@ extern std::map<int, FakeControl> fakeDialogControls;
 // opened since the last reset.
 extern int fakeDialogTemplateId;
 extern std::vector<std::string> fakeChooserTitles;
-// When set, the dialog cannot be shown (as without a display).
-extern bool fakeDialogCannotShow;
 
 // The user's actions, carried out in order after WM_INITDIALOG until the dialog ends. A script
 // that runs out before the dialog ends makes dialogBoxParam return -1.
@@ -31,7 +29,6 @@ void scriptDialogType(int id, const char *text); // replaces the edit box's text
 void scriptDialogSelect(int id, int index);      // CB_ERR clears the selection
 void scriptDialogSetCheck(int id, bool checked); // this button only, its group untouched
 void scriptDialogPress(int id);                  // presses a push button: WM_COMMAND
-void scriptDialogClose();                        // Escape or the close box
 // The answers of the folder choosers, in order: a folder, or nullptr for Cancel. A chooser
 // with no scripted answer is cancelled.
 void scriptChooserAnswer(const char *folder);

@@ -1,7 +1,10 @@
-// drive_list_test.cpp -- the drive list read from staged mount tables and the system's own.
+// drive_list_test.cpp -- the drive list read from staged mount tables over real folders, files
+// and devices.
 #include <cstdio>
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "platform/drive_list.h"
@@ -9,61 +12,90 @@
 
 namespace {
 
-// Writes table into a temporary mount table file and reads the drive list from it.
-std::vector<std::string> drivesFromTable(const std::string &table) {
-    std::string folder = makeTempFolder();
-    std::string path = folder + "/mounts";
-    FILE *file = fopen(path.c_str(), "w");
-    fputs(table.c_str(), file);
-    fclose(file);
-    DriveList list;
-    EXPECT_TRUE(readDriveListFrom(path.c_str(), &list));
-    std::vector<std::string> drives(list.mountPoints, list.mountPoints + list.count);
-    freeDriveList(&list);
-    removeTree(folder);
-    return drives;
+// A block device of this machine, or empty when it has none.
+std::string someBlockDevice() {
+    DIR *dev = opendir("/dev");
+    std::string found;
+    while (dev != nullptr && found.empty()) {
+        const struct dirent *entry = readdir(dev);
+        if (entry == nullptr)
+            break;
+        const std::string path = std::string("/dev/") + entry->d_name;
+        struct stat info;
+        if (stat(path.c_str(), &info) == 0 && S_ISBLK(info.st_mode))
+            found = path;
+    }
+    if (dev != nullptr)
+        closedir(dev);
+    return found;
 }
+
+class DriveMounts : public ::testing::Test {
+  protected:
+    std::string root, device;
+    void SetUp() override {
+        root = makeTempFolder();
+        ASSERT_FALSE(root.empty());
+        device = someBlockDevice();
+        if (device.empty())
+            GTEST_SKIP() << "no block device to mount from";
+    }
+    void TearDown() override { removeTree(root); }
+
+    // Writes table into a mount table file and reads the drive list from it.
+    std::vector<std::string> drivesFromTable(const std::string &table) {
+        const std::string path = root + "/mounts";
+        FILE *file = fopen(path.c_str(), "w");
+        fputs(table.c_str(), file);
+        fclose(file);
+        DriveList list;
+        EXPECT_TRUE(readDriveListFrom(path.c_str(), &list));
+        std::vector<std::string> drives(list.mountPoints, list.mountPoints + list.count);
+        freeDriveList(&list);
+        return drives;
+    }
+    // One table line mounting source on the folder root/name, which is created.
+    std::string mountLine(const std::string &source, const std::string &name) {
+        makeFolder(root + "/" + name);
+        return source + " " + root + "/" + name + " ext4 rw 0 0\n";
+    }
+};
 
 } // namespace
 
-TEST(DriveList, BlockDeviceMountsSortedWithoutDuplicates) {
-    std::string table = "overlay / overlay rw,relatime 0 0\n"
-                        "proc /proc proc rw,nosuid 0 0\n"
-                        "/dev/sdc1 /mnt/b ext4 rw 0 0\n"
-                        "tmpfs /tmp tmpfs rw 0 0\n"
-                        "/dev/sda2 /home ext4 rw 0 0\n"
-                        "/dev/sdc2 /mnt/a ext4 rw 0 0\n"
-                        "/dev/sda2 /home ext4 rw 0 0\n"
-                        "sysfs /sys sysfs ro 0 0\n"
-                        "/dev/sdd1 /Zip vfat rw 0 0\n"
-                        "/dev/sda1 / ext4 rw 0 0\n"
-                        "devtmpfs /dev devtmpfs rw 0 0\n";
-    EXPECT_EQ(drivesFromTable(table),
-              (std::vector<std::string>{"/", "/Zip", "/home", "/mnt/a", "/mnt/b"}));
+TEST_F(DriveMounts, BlockDeviceFoldersSortedWithoutDuplicates) {
+    const std::string table = "overlay / overlay rw,relatime 0 0\n"
+                              "proc /proc proc rw,nosuid 0 0\n" +
+                              mountLine(device, "b") + mountLine("tmpfs", "tmp") +
+                              mountLine(device, "home") + mountLine(device, "a") +
+                              mountLine(device, "home") + mountLine(device, "Zip");
+    EXPECT_EQ(drivesFromTable(table), (std::vector<std::string>{"/", root + "/Zip", root + "/a",
+                                                                root + "/b", root + "/home"}));
 }
 
-TEST(DriveList, EscapedSpacesInMountPointsAreDecoded) {
-    EXPECT_EQ(drivesFromTable("/dev/sdb1 /media/usb\\040stick vfat rw 0 0\n"
-                              "/dev/sdb2 /media/tab\\011here vfat rw 0 0\n"),
-              (std::vector<std::string>{"/", "/media/tab\there", "/media/usb stick"}));
+// A file bind-mounted from a disk, a character device, a regular file as source and a missing
+// mount point are no drives.
+TEST_F(DriveMounts, OnlyFoldersWithABlockDeviceSourceAreDrives) {
+    ASSERT_TRUE(makeFile(root + "/image"));
+    const std::string table = device + " " + root + "/image ext4 rw 0 0\n" +
+                              mountLine("/dev/null", "null") + mountLine(root + "/image", "loop") +
+                              device + " " + root + "/gone ext4 rw 0 0\n" +
+                              mountLine(device, "disk");
+    EXPECT_EQ(drivesFromTable(table), (std::vector<std::string>{"/", root + "/disk"}));
 }
 
-TEST(DriveList, RootIsListedEvenWithoutBlockDevices) {
-    EXPECT_EQ(drivesFromTable("tmpfs /tmp tmpfs rw 0 0\n"), std::vector<std::string>{"/"});
+TEST_F(DriveMounts, EscapedSpacesInMountPointsAreDecoded) {
+    makeFolder(root + "/usb stick");
+    makeFolder(root + "/tab\there");
+    EXPECT_EQ(drivesFromTable(device + " " + root + "/usb\\040stick vfat rw 0 0\n" + device + " " +
+                              root + "/tab\\011here vfat rw 0 0\n"),
+              (std::vector<std::string>{"/", root + "/tab\there", root + "/usb stick"}));
 }
 
-TEST(DriveList, MissingTableFailsWithAnEmptyList) {
+TEST(DriveListTable, MissingTableFailsWithAnEmptyList) {
     DriveList list;
     EXPECT_FALSE(readDriveListFrom("/nonexistent/quillmere/mounts", &list));
     EXPECT_EQ(list.count, 0u);
     EXPECT_EQ(list.mountPoints, nullptr);
-    freeDriveList(&list);
-}
-
-TEST(DriveList, SystemTableStartsWithRoot) {
-    DriveList list;
-    ASSERT_TRUE(readDriveList(&list));
-    ASSERT_GE(list.count, 1u);
-    EXPECT_STREQ(list.mountPoints[0], "/");
     freeDriveList(&list);
 }

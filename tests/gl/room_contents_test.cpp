@@ -672,3 +672,113 @@ TEST_F(RoomContentsFrame, LabelsReadLeftToRightOnEveryWall) {
         EXPECT_LT(straight, 0.5f * std::min({mirrored, flipped, turned}));
     }
 }
+
+namespace {
+
+// The window position and depth of a room point under the camera of the last frame.
+void projectWithDepth(Point p, double *x, double *y, double *depth) {
+    GLdouble modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(p.x, p.y, p.z, modelview, projection, viewport, x, y, depth);
+}
+
+// How far in front of a wall point, seen head-on, the nearest surface inside a window rectangle
+// (by default the point's own pixel) lies, in steps of a 16-bit depth buffer.
+double depthStepsInFront(Point p, Rect r = {-1, -1, -1, -1}) {
+    double x, y, planeDepth;
+    projectWithDepth(p, &x, &y, &planeDepth);
+    if (r.x0 < 0)
+        r = {static_cast<int>(x), static_cast<int>(y), static_cast<int>(x) + 1,
+             static_cast<int>(y) + 1};
+    std::vector<GLfloat> depths(static_cast<size_t>((r.x1 - r.x0) * (r.y1 - r.y0)));
+    glReadPixels(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+    return (planeDepth - *std::min_element(depths.begin(), depths.end())) * 65535.0;
+}
+
+} // namespace
+
+// Seen head-on, plates and door leaves stand one offset step in front of their wall, labels and
+// pictures two: in front of the plates they lie on.
+TEST_F(RoomContentsFrame, FixturesStandOutFromTheirWallByTheirOffsets) {
+    usePictureQuarters();
+    stageFullRoom();
+    buildContents();
+    const float zc = slotCenterZ(0);
+
+    drawFrom({-0.6f, 1.2f, zc}, 270.0f, nullptr);
+    const double wall = depthStepsInFront({2.0f, 1.2f, zc - 1.5f});  // between two doors
+    const double step = depthStepsInFront({2.0f, 0.75f, zc}) - wall; // door leaf
+    EXPECT_GT(step, 0.5);
+    EXPECT_NEAR(depthStepsInFront({2.0f, 1.85f, zc + 0.95f}) - wall, step, 0.3); // plate
+    EXPECT_NEAR(depthStepsInFront({2.0f, 1.7f, zc}, plateRect(FIXTURE_DOOR, 0)) - wall, 2 * step,
+                0.3); // its label
+
+    drawFrom({0.6f, 1.2f, zc}, 90.0f, nullptr);
+    EXPECT_NEAR(depthStepsInFront({-2.0f, 1.1f, zc}) - wall, 2 * step, 0.3); // picture
+    EXPECT_NEAR(depthStepsInFront({-2.0f, 2.4f, zc - 0.95f}) - wall, step, 0.3);
+    EXPECT_NEAR(depthStepsInFront({-2.0f, 2.25f, zc}, plateRect(FIXTURE_PICTURE, 0)) - wall,
+                2 * step, 0.3);
+}
+
+// Labels stand on their baselines, centred over their fixture, as wide as their text at a tenth
+// of a room unit per glyph unit.
+TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
+    resetGalleryState();
+    const std::string longName = std::string(30, 'W') + ".BMP";
+    stageNames({"HELLO.BMP", longName}, &pictureNames, &pictureNamePool, &pictureCount);
+    stageNames({"HALL"}, &folderNames, &folderNamePool, &folderCount);
+    hasParentDoor = true;
+    buildContents();
+    // With no light and no ambient, only a label's emission gives its vertices a colour.
+    glPushAttrib(GL_LIGHTING_BIT);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+    const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    const auto primitives = captureFeedback([] { glCallList(roomContentsList()); });
+    glPopAttrib();
+
+    auto inkOf = [&primitives](float wallX, float centreZ) {
+        std::vector<FeedbackVertex> ink;
+        for (const FeedbackPrimitive &p : primitives)
+            for (const FeedbackVertex &v : p.vertices)
+                if (v.r > 0.25f && std::fabs(v.x - wallX) < 1e-3f &&
+                    std::fabs(v.z - centreZ) < 1.2f)
+                    ink.push_back(v);
+        return ink;
+    };
+    struct Label {
+        const char *text;
+        float wallX, centreZ, baseline;
+    };
+    for (const Label label : {Label{"HELLO.BMP", -2.0f, slotCenterZ(0), 2.25f},
+                              Label{"HALL", 2.0f, slotCenterZ(1), 1.7f}}) {
+        SCOPED_TRACE(label.text);
+        const std::vector<FeedbackVertex> ink = inkOf(label.wallX, label.centreZ);
+        ASSERT_FALSE(ink.empty());
+        float advance = 0.0f;
+        for (const char *c = label.text; *c != '\0'; c++)
+            advance += glyphMetrics[static_cast<unsigned char>(*c)].cellIncX;
+        float low = 1e9f, near = -1e9f, far = 1e9f;
+        for (const FeedbackVertex &v : ink)
+            low = std::min(low, v.y), near = std::max(near, v.z), far = std::min(far, v.z);
+        EXPECT_NEAR(low, label.baseline, 0.004f);
+        EXPECT_NEAR((near + far) / 2.0f, label.centreZ, 0.015f);
+        EXPECT_GT(near - far, 0.9f * 0.1f * advance);
+        EXPECT_LT(near - far, 0.1f * advance);
+    }
+
+    // A name too long for the plate keeps the letters that fit in 20 glyph units, the last three
+    // turned to dots, and is centred on the width of the letters kept: it starts half of that
+    // before the centre (the near end for a viewer facing the picture wall).
+    const float advanceW = glyphMetrics[static_cast<unsigned char>('W')].cellIncX;
+    ASSERT_GT(advanceW, glyphMetrics[static_cast<unsigned char>('.')].cellIncX);
+    const float kept = std::floor(20.0f / advanceW) * advanceW;
+    float start = -1e9f;
+    for (const FeedbackVertex &v : inkOf(-2.0f, slotCenterZ(1)))
+        start = std::max(start, v.z);
+    EXPECT_NEAR(start, slotCenterZ(1) + 0.1f * kept / 2.0f, 0.01f);
+}

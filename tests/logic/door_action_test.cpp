@@ -28,10 +28,10 @@ class DoorAction : public ::testing::Test {
             handleKey(key, true);
     }
 
-    // Enter as the user presses it; returns what went to standard output.
-    static std::string pressEnter() {
+    // Enter (or another door key) as the user presses it; returns what went to standard output.
+    static std::string pressEnter(uint32_t key = VK_RETURN) {
         testing::internal::CaptureStdout();
-        handleKey(VK_RETURN, true);
+        handleKey(key, true);
         return testing::internal::GetCapturedStdout();
     }
 
@@ -96,7 +96,7 @@ TEST_F(DoorAction, WalkingToTheFarDoorPagesOnAndTheNearDoorLeadsBack) {
     roomLoaded = true;
     viewPitch = 7.0f;
     press(VK_LEFT, 90);
-    EXPECT_EQ(pressEnter(), "Loading Room 1...\n");
+    EXPECT_EQ(pressEnter(VK_SPACE), "Loading Room 1...\n");
     EXPECT_EQ(roomNumber, 1);
     EXPECT_EQ(firstPicture, 0u);
     EXPECT_EQ(firstFolder, 0u);
@@ -180,6 +180,10 @@ TEST_F(DoorAction, ShorterListStopsAtItsLastEntryWhilePaging) {
     openStagedFolder("/eleven", 11, 0);
     EXPECT_EQ(openFrom(0.0f, zLimit(), 0.0f), "Loading Room 2...\n");
     EXPECT_EQ(firstPicture, 10u);
+    // Ten pictures and ten folders: a step landing exactly on the count stops at the last one.
+    openStagedFolder("/edge", 10, 10);
+    EXPECT_EQ(openFrom(0.0f, zLimit(), 0.0f), "Loading Room 2...\n");
+    EXPECT_EQ(firstPicture, 9u);
 }
 
 TEST_F(DoorAction, SideDoorsOpenOnlyInTheMiddleOfTheirSlotFacingTheWall) {
@@ -229,7 +233,8 @@ TEST_F(DoorAction, EmptySlotPrintsItsIndexAndReloadsTheSameFolder) {
     ASSERT_EQ(roomNumber, 2);
     int scans = fakeFolderOpenCount("/pics");
     roomLoaded = true;
-    EXPECT_EQ(openSideDoorAt(slotEyeZ(9)), "Folder Index: 9\n");
+    // Room 2 starts at the second folder: slot 2 is the first empty one.
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(2)), "Folder Index: 2\n");
     EXPECT_STREQ(currentPath, "/pics");
     EXPECT_GT(fakeFolderOpenCount("/pics"), scans);
     EXPECT_EQ(pictureCount, 12u);

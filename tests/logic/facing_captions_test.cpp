@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "gallery/door_action.h"
 #include "gallery/gallery_state.h"
 #include "gallery/text_limits.h"
 #include "render/facing_captions.h"
@@ -119,4 +120,26 @@ TEST_F(FacingCaptions, NothingShowsAwayFromTheWallsAndEnds) {
         for (float heading : {0.0f, 90.0f, 180.0f, 270.0f})
             EXPECT_EQ(captionAt(x, slotZ(4, 0.5f), heading).text, "")
                 << "x " << x << " heading " << heading;
+}
+
+// The caption names a door exactly where Enter opens it, also at the last float steps on
+// either side of each door band's edges (viewZ -8.375 and 8.625 among them).
+TEST_F(FacingCaptions, CaptionShowsExactlyWhereEnterOpensTheDoor) {
+    int opened = 0;
+    for (int k = 0; k < 10; k++)
+        for (float edge : {0.45f, 0.65f}) {
+            float z = (k + edge) / 0.4f - 12.5f;
+            for (int step = 0; step < 64; step++)
+                z = std::nextafter(z, -20.0f);
+            for (int step = 0; step < 128; step++, z = std::nextafter(z, 20.0f)) {
+                openStagedFolder("/pics", 0, 9);
+                const bool captioned = !captionAt(-1.4f, z, 270.0f).text.empty();
+                testing::internal::CaptureStdout();
+                openFacingDoor();
+                const bool entered = !testing::internal::GetCapturedStdout().empty();
+                ASSERT_EQ(captioned, entered) << "viewZ " << z;
+                opened += entered;
+            }
+        }
+    EXPECT_GT(opened, 0);
 }

@@ -126,6 +126,12 @@ TEST_F(FolderScanner, EntriesAddedBeforeTheSecondPassAreRefused) {
     scriptFakeFolder("/g", {listing({file("a.jpg")}), listing({file("abc.jpg")})});
     EXPECT_EQ(scan("/g"), std::string(PICTURE_REFUSED) + DIR_MISSING);
     EXPECT_EQ(pictureCount, 0u);
+
+    // Two short names where one long one was counted: the pool has room, the pointer list not.
+    scriptFakeFolder("/h",
+                     {listing({file("long-name.jpg")}), listing({file("a.jpg"), file("b.jpg")})});
+    EXPECT_EQ(scan("/h"), PICTURE_REFUSED);
+    EXPECT_EQ(pictures(), std::vector<std::string>{"a.jpg"});
 }
 
 TEST_F(FolderScanner, EnumerationErrorKeepsTheEntriesSeenSoFar) {

@@ -95,6 +95,8 @@ TEST(TextLayout, TranscodesLatinRangeAndReplacesTheRest) {
     EXPECT_EQ(transcoded("a\xE4\xB8\xADz"), "a?z");                  // U+4E2D
     EXPECT_EQ(transcoded("\xC4\x80"), "?");                          // U+0100
     EXPECT_EQ(transcoded("\xF0\x9F\x98\x80."), "?.");                // U+1F600
+    // The lowest and highest lead bytes of three- and four-byte forms: one '?' each.
+    EXPECT_EQ(transcoded("\xE0\xA4\x85|\xF4\x8F\xBF\xBF"), "?|?"); // U+0905, U+10FFFF
 }
 
 TEST(TextLayout, IllFormedBytesBecomeQuestionMarks) {

@@ -25,7 +25,6 @@ const char *__lsan_default_suppressions() {
            "leak:libgdk-3\n"
            "leak:libglib-2.0\n"
            "leak:libgobject-2.0\n"
-           "leak:libSDL2\n"
-           "leak:libIL.so\n";
+           "leak:libSDL2\n";
 }
 }
