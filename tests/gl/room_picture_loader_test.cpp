@@ -21,6 +21,7 @@
 #include "gl/window_feedback.h"
 #include "images/embedded_textures.h"
 #include "images/room_picture_loader.h"
+#include "render/overlays.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "support/output_capture.h"
