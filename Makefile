@@ -1,10 +1,12 @@
 # Quillmere build entry points: `make run` sets up, builds and starts the gallery in samples/;
-# `make test` sets up, builds and runs every test, then again under ASan and UBSan.
+# `make test` sets up, builds and runs every test, then again under ASan and UBSan; `make fuzz`
+# feeds mutated picture files to the picture path for FUZZ_SECONDS.
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 1800
 
-.PHONY: all deps test-deps build run test test-plain test-sanitized test-tools bench samples \
-        artwork format clean
+.PHONY: all deps test-deps fuzz-deps build run test test-plain test-sanitized test-threads \
+        test-tools bench fuzz samples artwork format clean
 
 all: build
 
@@ -13,6 +15,9 @@ deps:
 
 test-deps:
 	scripts/install-deps.sh --test
+
+fuzz-deps:
+	scripts/install-deps.sh --fuzz
 
 build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -53,5 +58,16 @@ bench: deps
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# libFuzzer with AddressSanitizer on the picture path (file bytes, decoder, thumbnail composer),
+# seeded with the sample gallery; new inputs collect in build-fuzz/corpus, crashes in
+# build-fuzz/crashes. Not part of `make test`.
+fuzz: fuzz-deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DQUILLMERE_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target picture_path_fuzzer
+	mkdir -p build-fuzz/corpus build-fuzz/crashes
+	build-fuzz/tests/fuzz/picture_path_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples
+
 clean:
-	rm -rf build build-asan build-tools
+	rm -rf build build-asan build-tsan build-tools build-fuzz
