@@ -26,7 +26,7 @@ build: deps
 run: build
 	cd samples && ../build/quillmere
 
-test: test-deps test-plain test-sanitized test-tools
+test: test-deps test-plain test-sanitized test-threads test-tools
 
 test-plain:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON $(CMAKE_FLAGS)
@@ -38,6 +38,13 @@ test-sanitized:
 	      -DQUILLMERE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
+
+# The room loader's tests once more under ThreadSanitizer: pictures are decoded on worker threads.
+test-threads:
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON \
+	      -DQUILLMERE_THREAD_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-tsan -j $(JOBS) --target quillmere_loader_tests
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '^RoomLoader\.'
 
 # The programs in tools/ that make the bundled artwork and sample gallery, and their tests.
 test-tools:
