@@ -32,6 +32,27 @@ struct DecodeState {
     bool refused;
 };
 
+// Largest offset of a BMP's pixel data accepted: headers, masks and a full palette take
+// little more than 1 KB.
+constexpr uint32_t BMP_MAX_PIXEL_OFFSET = 1024 * 1024;
+
+uint32_t littleEndian32(const unsigned char *bytes) {
+    return (uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
+           (uint32_t)bytes[3] << 24;
+}
+
+// The BMP decoder sizes its header buffer from the header's declared length and the pixel
+// offset before any picture size is known; a few bytes could make it reserve gigabytes.
+bool plausibleBmpHeader(const unsigned char *bytes, size_t size) {
+    if (size < 18)
+        return false;
+    uint32_t infoSize = littleEndian32(bytes + 14);
+    uint32_t pixelOffset = littleEndian32(bytes + 10);
+    bool knownInfo = infoSize == 12 || infoSize == 16 || infoSize == 40 || infoSize == 52 ||
+                     infoSize == 56 || infoSize == 64 || infoSize == 108 || infoSize == 124;
+    return knownInfo && pixelOffset <= BMP_MAX_PIXEL_OFFSET;
+}
+
 // Only these four decoders ever see a user's file, chosen from its first bytes.
 const char *sniffFormat(const unsigned char *bytes, size_t size) {
     if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
@@ -41,7 +62,7 @@ const char *sniffFormat(const unsigned char *bytes, size_t size) {
     if (size >= 6 && (memcmp(bytes, "GIF87a", 6) == 0 || memcmp(bytes, "GIF89a", 6) == 0))
         return "gif";
     if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        return "bmp";
+        return plausibleBmpHeader(bytes, size) ? "bmp" : nullptr;
     return nullptr;
 }
 
