@@ -453,7 +453,7 @@ TEST_F(RoomLoader, OddAndBrokenFilesEachGetTheirLineAndNeverStopTheRoom) {
 }
 
 TEST_F(RoomLoader, HugeJpegIsDecodedShrunkAndFramed) {
-    // 12000 x 9000: 432 MB once decoded to RGBA, and as much again in the scratch copy.
+    // 12000 x 9000: 432 MB at full size in RGBA, so it must shrink while it decodes.
     writePicture("huge.jpg", 12000, 9000, {180, 120, 60, 255});
     LoadResult result = loadRoom({"huge.jpg"});
     EXPECT_TRUE(result.ok) << result.err;
