@@ -41,8 +41,9 @@ uint32_t littleEndian32(const unsigned char *bytes) {
            (uint32_t)bytes[3] << 24;
 }
 
-// The BMP decoder sizes its header buffer from the header's declared length and the pixel
-// offset before any picture size is known; a few bytes could make it reserve gigabytes.
+// The BMP decoder sizes its header and palette buffers from the header's declared length, the
+// pixel offset and the palette's colour count before any picture size is known; a few bytes
+// could make it reserve gigabytes.
 bool plausibleBmpHeader(const unsigned char *bytes, size_t size) {
     if (size < 18)
         return false;
@@ -50,7 +51,12 @@ bool plausibleBmpHeader(const unsigned char *bytes, size_t size) {
     uint32_t pixelOffset = littleEndian32(bytes + 10);
     bool knownInfo = infoSize == 12 || infoSize == 16 || infoSize == 40 || infoSize == 52 ||
                      infoSize == 56 || infoSize == 64 || infoSize == 108 || infoSize == 124;
-    return knownInfo && pixelOffset <= BMP_MAX_PIXEL_OFFSET;
+    if (!knownInfo || pixelOffset > BMP_MAX_PIXEL_OFFSET)
+        return false;
+    // Headers of 40 bytes and more count their palette's colours at offset 46; at most 256.
+    if (infoSize >= 40)
+        return size >= 50 && littleEndian32(bytes + 46) <= 256;
+    return true;
 }
 
 // Only these four decoders ever see a user's file, chosen from its first bytes.
