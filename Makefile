@@ -1,12 +1,14 @@
 # Quillmere build entry points: `make run` sets up, builds and starts the gallery in samples/;
 # `make test` sets up, builds and runs every test, then again under ASan and UBSan;
-# `make install` installs into PREFIX (default /usr/local), below DESTDIR when that is set.
+# `make install` installs into PREFIX (default /usr/local), below DESTDIR when that is set;
+# `make fuzz` feeds mutated picture files to the picture path for FUZZ_SECONDS.
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 1800
 
-.PHONY: all deps test-deps build run install test test-plain test-sanitized test-tools bench \
-        samples artwork format clean check-layers mutants
+.PHONY: all deps test-deps fuzz-deps build run install test test-plain test-sanitized \
+        test-threads test-tools bench fuzz samples artwork format clean check-layers mutants
 
 all: build
 
@@ -15,6 +17,9 @@ deps:
 
 test-deps:
 	scripts/install-deps.sh --test
+
+fuzz-deps:
+	scripts/install-deps.sh --fuzz
 
 build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -26,7 +31,7 @@ run: build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
-test: test-deps check-layers test-plain test-sanitized test-tools
+test: test-deps check-layers test-plain test-sanitized test-threads test-tools
 
 # Every include points down the layers: platform <- gallery <- images <- render <- app.
 check-layers:
@@ -42,6 +47,13 @@ test-sanitized:
 	      -DQUILLMERE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
+
+# The room loader's tests once more under ThreadSanitizer: pictures are decoded on worker threads.
+test-threads:
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON \
+	      -DQUILLMERE_THREAD_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-tsan -j $(JOBS) --target quillmere_loader_tests
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '^RoomLoader\.'
 
 # The programs in tools/ that make the bundled artwork and sample gallery, and their tests.
 test-tools:
@@ -67,5 +79,17 @@ MUTANTS_ARGS ?=
 mutants: test-deps
 	scripts/mutants.py $(MUTANTS_ARGS)
 
+
+# libFuzzer with AddressSanitizer on the picture path (file bytes, decoder, thumbnail composer),
+# seeded with the sample gallery; new inputs collect in build-fuzz/corpus, crashes in
+# build-fuzz/crashes. Not part of `make test`.
+fuzz: fuzz-deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	      -DQUILLMERE_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target picture_path_fuzzer
+	mkdir -p build-fuzz/corpus build-fuzz/crashes
+	build-fuzz/tests/fuzz/picture_path_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
+	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples
+
 clean:
-	rm -rf build build-asan build-tools build-mutants
+	rm -rf build build-asan build-tsan build-tools build-fuzz build-mutants

@@ -1,21 +1,25 @@
-// room_load_benchmark.cpp -- time of loading a room of ten 4000 x 3000 JPEGs into the picture
-// slots, split into decode, shrink-and-compose and upload, against DevIL decoding them alone.
+// room_load_benchmark.cpp -- time and peak memory of loading a room of ten 12-megapixel
+// photographs into the picture slots, against the decoder's one-thread shrink-on-load and
+// DevIL's full decode of the same files.
 #include <GL/gl.h>
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <chrono>
-#include <ctime>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "images/embedded_textures.h"
+#include "images/picture_decoder.h"
 #include "images/room_picture_loader.h"
-#include "images/thumbnails.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "gl/gl_test_context.h"
@@ -46,34 +50,93 @@ static void addElapsed(const Stopwatch &start, Seconds *total) {
     total->cpu += (double)(std::clock() - start.cpu) / CLOCKS_PER_SEC;
 }
 
-// Ten photographs' worth of detail: smooth gradients with a fine deterministic texture, so the
-// files compress like real pictures rather than flat colour.
-static bool writePictures(const std::string &folder, std::string names[]) {
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ilTexImage(PICTURE_WIDTH, PICTURE_HEIGHT, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, nullptr);
-    ILubyte *data = ilGetData();
-    bool written = true;
-    for (int n = 0; n < PICTURE_COUNT && written; n++) {
-        unsigned seed = 12345u + (unsigned)n;
-        for (int y = 0; y < PICTURE_HEIGHT; y++) {
-            for (int x = 0; x < PICTURE_WIDTH; x++) {
-                seed = seed * 1103515245u + 12345u;
-                int grain = (int)((seed >> 16) & 31) - 16;
-                ILubyte *p = data + ((size_t)y * PICTURE_WIDTH + x) * 3;
-                p[0] = (ILubyte)((x * 255 / PICTURE_WIDTH + grain + n * 20) & 255);
-                p[1] = (ILubyte)((y * 255 / PICTURE_HEIGHT + grain) & 255);
-                p[2] = (ILubyte)(((x + y) / 16 + grain) & 255);
+// A landscape: a sky gradient with soft clouds over rolling hills, fields with fine texture
+// and a little sensor grain, different for every n. Smooth areas and detail in the proportions
+// of a photograph, so the files compress like a camera's at quality 90.
+static void paintLandscape(GdkPixbuf *pixbuf, int n) {
+    int width = gdk_pixbuf_get_width(pixbuf);
+    int height = gdk_pixbuf_get_height(pixbuf);
+    int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    guchar *pixels = gdk_pixbuf_get_pixels(pixbuf);
+    std::vector<int> horizon(width), texture(4096), cloud(4096);
+    for (int x = 0; x < width; x++)
+        horizon[x] = (int)(height * (0.45 + 0.08 * std::sin(x * 0.0021 + n) +
+                                     0.03 * std::sin(x * 0.011 + 2 * n)));
+    for (int i = 0; i < 4096; i++) {
+        texture[i] = (int)(14 * std::sin(i * 0.37) * std::sin(i * 0.051 + n));
+        cloud[i] = (int)(30 * std::sin(i * 0.004 + n) * std::sin(i * 0.0097));
+    }
+    unsigned seed = 12345u + (unsigned)n;
+    for (int y = 0; y < height; y++) {
+        guchar *row = pixels + (size_t)y * stride;
+        for (int x = 0; x < width; x++) {
+            seed = seed * 1103515245u + 12345u;
+            int grain = (int)((seed >> 16) & 7) - 4;
+            int r, g, b;
+            if (y < horizon[x]) {
+                int c = cloud[(x + 2 * y) & 4095] + cloud[(3 * x - y) & 4095] / 2;
+                r = 90 + y * 80 / height + c + grain;
+                g = 140 + y * 60 / height + c + grain;
+                b = 220 - y * 30 / height + c / 2 + grain;
+            } else {
+                int depth = y - horizon[x];
+                int t = texture[(x * 3 + depth * 5) & 4095] + texture[(x - depth * 7) & 4095];
+                int field = ((x / 400 + depth / 300 + n) % 3) * 25;
+                r = 60 + field + t + grain;
+                g = 120 + depth * 60 / height - field / 2 + t + grain;
+                b = 40 + t / 2 + grain;
             }
+            row[x * 3 + 0] = (guchar)(r < 0 ? 0 : r > 255 ? 255 : r);
+            row[x * 3 + 1] = (guchar)(g < 0 ? 0 : g > 255 ? 255 : g);
+            row[x * 3 + 2] = (guchar)(b < 0 ? 0 : b > 255 ? 255 : b);
         }
+    }
+}
+
+static bool writePictures(const std::string &folder, std::string names[], long *totalBytes) {
+    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, PICTURE_WIDTH, PICTURE_HEIGHT);
+    bool written = pixbuf != nullptr;
+    *totalBytes = 0;
+    for (int n = 0; n < PICTURE_COUNT && written; n++) {
+        paintLandscape(pixbuf, n);
         char name[32];
         snprintf(name, sizeof name, "photo%02d.jpg", n);
         names[n] = name;
-        written = ilSaveImage((folder + "/" + name).c_str());
+        std::string path = folder + "/" + name;
+        written = gdk_pixbuf_save(pixbuf, path.c_str(), "jpeg", nullptr, "quality", "90", nullptr);
+        FILE *file = fopen(path.c_str(), "rb");
+        if (file != nullptr) {
+            fseek(file, 0, SEEK_END);
+            *totalBytes += ftell(file);
+            fclose(file);
+        }
     }
-    ilDeleteImages(1, &image);
+    if (pixbuf != nullptr)
+        g_object_unref(pixbuf);
     return written;
+}
+
+// A "VmRSS:" or "VmHWM:" figure of this process in MB, or -1.
+static double statusMegabytes(const char *field) {
+    FILE *status = fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return -1;
+    char line[256];
+    double megabytes = -1;
+    while (fgets(line, sizeof line, status) != nullptr)
+        if (strncmp(line, field, strlen(field)) == 0)
+            megabytes = atof(line + strlen(field)) / 1024.0;
+    fclose(status);
+    return megabytes;
+}
+
+// Starts a new peak: the kernel then counts VmHWM from the present resident size.
+static bool resetPeakMemory() {
+    FILE *clear = fopen("/proc/self/clear_refs", "w");
+    if (clear == nullptr)
+        return false;
+    bool reset = fputs("5", clear) >= 0;
+    return fclose(clear) == 0 && reset;
 }
 
 // Runs the loader with its progress lines sent nowhere.
@@ -92,37 +155,17 @@ static void timeWholeRoom(Seconds *room) {
     fclose(sink);
 }
 
-// The loader's three stages one after the other, timed apart.
-static void timeStages(const std::string &folder, const std::string names[], Seconds *decode,
-                       Seconds *compose, Seconds *upload) {
-    ILuint images[4];
-    ilGenImages(4, images);
-    ilBindImage(images[0]);
-    ilTexImage(THUMBNAIL_SIZE, THUMBNAIL_SIZE, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, nullptr);
-    ilBindImage(images[1]);
-    loadTextureResource(IDR_TEX_FRAME);
+static void timeShrinkOnLoad(const std::string &folder, const std::string names[],
+                             Seconds *decode) {
+    Stopwatch start = startWatch();
     for (int n = 0; n < PICTURE_COUNT; n++) {
-        Stopwatch start = startWatch();
-        ilBindImage(images[2]);
-        ilLoadImage((folder + "/" + names[n]).c_str());
-        addElapsed(start, decode);
-
-        start = startWatch();
-        makeThumbnail(images[0], images[2], images[1], images[3]);
-        addElapsed(start, compose);
-
-        start = startWatch();
-        ilBindImage(images[0]);
-        glBindTexture(GL_TEXTURE_2D, textureNames[TEX_PICTURE0 + n]);
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, THUMBNAIL_SIZE, THUMBNAIL_SIZE, 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, ilGetData());
-        glFinish();
-        addElapsed(start, upload);
+        DecodedPicture picture;
+        decodePicture((folder + "/" + names[n]).c_str(), 480, 480, &picture);
     }
-    ilDeleteImages(4, images);
+    addElapsed(start, decode);
 }
 
-static void timeDecodeAlone(const std::string &folder, const std::string names[], Seconds *decode) {
+static void timeDevilDecode(const std::string &folder, const std::string names[], Seconds *decode) {
     ILuint image = 0;
     ilGenImages(1, &image);
     ilBindImage(image);
@@ -134,7 +177,7 @@ static void timeDecodeAlone(const std::string &folder, const std::string names[]
 }
 
 static void printSeconds(const char *label, Seconds total) {
-    printf("  %-34s %8.3f s wall %8.3f s CPU\n", label, total.wall / RUNS, total.cpu / RUNS);
+    printf("  %-44s %7.3f s wall %7.3f s CPU\n", label, total.wall / RUNS, total.cpu / RUNS);
 }
 
 int main() {
@@ -157,7 +200,8 @@ int main() {
         return 1;
     std::string folder = folderTemplate;
     std::string names[PICTURE_COUNT];
-    if (!writePictures(folder, names)) {
+    long totalBytes = 0;
+    if (!writePictures(folder, names, &totalBytes)) {
         fprintf(stderr, "Cannot write the pictures\n");
         return 1;
     }
@@ -170,22 +214,34 @@ int main() {
     pictureCount = PICTURE_COUNT;
     firstPicture = 0;
 
-    Seconds room = {}, decode = {}, compose = {}, upload = {}, decodeAlone = {};
+    // Peak memory of the first room load, above what the process held just before it.
+    double before = statusMegabytes("VmRSS:");
+    bool peakReset = resetPeakMemory();
+    Seconds room = {}, shrinkOnLoad = {}, devil = {};
+    timeWholeRoom(&room);
+    double peak = statusMegabytes("VmHWM:");
+    room = {};
+
     for (int run = 0; run < RUNS; run++) {
         timeWholeRoom(&room);
-        timeStages(folder, names, &decode, &compose, &upload);
-        timeDecodeAlone(folder, names, &decodeAlone);
+        timeShrinkOnLoad(folder, names, &shrinkOnLoad);
+        timeDevilDecode(folder, names, &devil);
     }
 
-    printf("room of %d JPEGs of %dx%d, mean of %d runs\n", PICTURE_COUNT, PICTURE_WIDTH,
-           PICTURE_HEIGHT, RUNS);
-    printSeconds("loadRoomPictures, per room:", room);
-    printSeconds("  of which decode:", decode);
-    printSeconds("  of which shrink and compose:", compose);
-    printSeconds("  of which upload:", upload);
-    printSeconds("DevIL decoding the ten files alone:", decodeAlone);
-    printf("  room / decoding alone: %.2f wall, %.2f CPU\n", room.wall / decodeAlone.wall,
-           room.cpu / decodeAlone.cpu);
+    printf("room of %d JPEGs of %dx%d at quality 90 (%.1f MB in all), mean of %d runs, %ld "
+           "cores\n",
+           PICTURE_COUNT, PICTURE_WIDTH, PICTURE_HEIGHT, totalBytes / 1e6, RUNS,
+           sysconf(_SC_NPROCESSORS_ONLN));
+    printSeconds("loadRoomPictures (decode, compose, upload):", room);
+    printSeconds("decoder shrink-on-load, one thread:", shrinkOnLoad);
+    printSeconds("DevIL full decode:", devil);
+    printf("  room / one-thread shrink-on-load: %.2f wall (goal <= 1; room goal <= 0.35 s)\n",
+           room.wall / shrinkOnLoad.wall);
+    printf("  DevIL full decode / shrink-on-load: %.1f wall, %.1f CPU\n",
+           devil.wall / shrinkOnLoad.wall, devil.cpu / shrinkOnLoad.cpu);
+    if (peakReset && before >= 0 && peak >= 0)
+        printf("  peak resident memory of a room load: %.1f MB above the %.1f MB before it\n",
+               peak - before, before);
 
     pictureNames = nullptr;
     pictureCount = 0;

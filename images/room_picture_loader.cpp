@@ -1,15 +1,19 @@
-// room_picture_loader.cpp -- the current room's pictures decoded, framed and uploaded into the
-// picture-slot textures, with a loading screen before each.
+// room_picture_loader.cpp -- the current room's pictures decoded on worker threads, then framed
+// and uploaded into the picture-slot textures on this thread, with a loading screen before each.
 #include "images/room_picture_loader.h"
 
 #include <GL/gl.h>
 #include <IL/il.h>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
 #include "images/embedded_textures.h"
+#include "images/picture_batch.h"
 #include "images/thumbnails.h"
 
 namespace {
@@ -26,13 +30,20 @@ struct RoomImages {
     ILuint scratch;
 };
 
-// Decodes the picture file and composes its thumbnail into the destination.
-bool composePicture(const RoomImages &images, const char *path) {
+// Puts a decoded picture into the picture image and composes its thumbnail into the
+// destination. DevIL images hold their rows bottom row first.
+bool composePicture(const RoomImages &images, const DecodedPicture &picture) {
     ilBindImage(images.picture);
-    if (!ilLoadImage(path)) {
-        fprintf(stderr, "ERROR: Unable to load %s\n", path);
+    if (!ilTexImage(picture.width, picture.height, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, nullptr) ||
+        ilGetData() == nullptr) {
+        fputs("ERROR: Unable to generate thumbnail\n", stderr);
         return false;
     }
+    ILubyte *data = ilGetData();
+    size_t rowBytes = (size_t)picture.width * 4;
+    for (size_t y = 0; y < picture.height; ++y)
+        memcpy(data + (picture.height - 1 - y) * rowBytes, picture.pixels.data() + y * rowBytes,
+               rowBytes);
     if (!makeThumbnail(images.destination, images.picture, images.frame, images.scratch)) {
         fputs("ERROR: Unable to generate thumbnail\n", stderr);
         return false;
@@ -70,6 +81,39 @@ void uploadSlot(ILuint destination, uint32_t slot) {
                  ilGetData());
 }
 
+// Frames and uploads the decoded pictures slot by slot, in slot order, each after its line and
+// loading screen; a picture that was refused or could not be decoded gets the empty frame.
+bool composeRoomPictures(const RoomImages &images, PictureBatch *batch,
+                         const std::vector<std::string> &names,
+                         bool (*drawProgress)(const char *caption, int percent)) {
+    bool allComposed = true;
+    for (uint32_t i = 0; i < batch->slots.size(); ++i) {
+        const char *path = batch->slots[i].path.c_str();
+        printf("Loading %s\n", path);
+
+        char caption[CAPTION_BUFFER_SIZE];
+        snprintf(caption, sizeof caption, "Loading %s...", names[i].c_str());
+        if (drawProgress != nullptr)
+            drawProgress(caption, (int)std::floor(i * 0.1 * 100));
+
+        // One bad file must not end the room: its slot would keep a picture of an earlier
+        // room, possibly of another folder.
+        PictureSlot *slot = waitForPictureSlot(batch, i);
+        bool composed = false;
+        if (slot->result != PICTURE_DECODED)
+            fprintf(stderr, "ERROR: Unable to load %s\n", path);
+        else
+            composed = composePicture(images, slot->picture);
+        slot->picture = DecodedPicture();
+        if (!composed) {
+            allComposed = false;
+            composeEmptyFrame(images);
+        }
+        uploadSlot(images.destination, i);
+    }
+    return allComposed;
+}
+
 } // namespace
 
 bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
@@ -89,31 +133,22 @@ bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
         ilDeleteImages(4, names);
         return false;
     }
+    // The area inside the frame, which every picture is decoded to fit.
+    ILuint innerWidth = THUMBNAIL_SIZE - 2 * frameTileSize((ILuint)ilGetInteger(IL_IMAGE_WIDTH));
+    ILuint innerHeight = THUMBNAIL_SIZE - 2 * frameTileSize((ILuint)ilGetInteger(IL_IMAGE_HEIGHT));
 
-    bool allLoaded = true;
-    for (uint32_t i = 0; i < picturesPerRoom; ++i) {
-        uint32_t index = firstPicture + i;
-        if (index >= pictureCount)
-            break;
-        const char *name = pictureNames[index];
-
+    std::vector<std::string> roomNames, paths;
+    for (uint32_t i = 0; i < picturesPerRoom && firstPicture + i < pictureCount; ++i) {
+        roomNames.push_back(pictureNames[firstPicture + i]);
         char path[PATH_BUFFER_SIZE];
-        pathJoin(path, sizeof path, currentPath, name, NATIVE_PATH_STYLE);
-        printf("Loading %s\n", path);
-
-        char caption[CAPTION_BUFFER_SIZE];
-        snprintf(caption, sizeof caption, "Loading %s...", name);
-        if (drawProgress != nullptr)
-            drawProgress(caption, (int)std::floor(i * 0.1 * 100));
-
-        // One bad file must not end the room: its slot would keep a picture of an earlier
-        // room, possibly of another folder.
-        if (!composePicture(images, path)) {
-            allLoaded = false;
-            composeEmptyFrame(images);
-        }
-        uploadSlot(images.destination, i);
+        pathJoin(path, sizeof path, currentPath, roomNames.back().c_str(), NATIVE_PATH_STYLE);
+        paths.push_back(path);
     }
+
+    PictureBatch batch;
+    startPictureBatch(&batch, paths, innerWidth, innerHeight);
+    bool allLoaded = composeRoomPictures(images, &batch, roomNames, drawProgress);
+    finishPictureBatch(&batch);
 
     ilDeleteImages(4, names);
     return allLoaded;

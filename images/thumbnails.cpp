@@ -5,32 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "images/picture_fit.h"
+
 namespace {
 
 // One third in single precision, slightly above a third, so that 48 gives exactly 16.
 constexpr float TILE_FRACTION = 0.33333334f;
-
-// Size of the picture on the canvas: unchanged when it fits the inner area, otherwise fitted
-// by height (taller than wide) or by width. The double-precision order of operations is
-// deliberate; it can give one pixel less than the integer ratio.
-void fitPictureSize(ILuint pictureWidth, ILuint pictureHeight, ILuint innerWidth,
-                    ILuint innerHeight, ILuint *width, ILuint *height) {
-    double ws = pictureWidth;
-    double hs = pictureHeight;
-    if (pictureHeight > pictureWidth) {
-        *height = innerHeight;
-        *width = (ILuint)(ws - ws * ((hs - innerHeight) / hs));
-    } else {
-        *width = innerWidth;
-        *height = (ILuint)(hs - hs * ((ws - innerWidth) / ws));
-    }
-    // A very elongated picture would lose its short side entirely; keep it one pixel thick so
-    // it still hangs as a framed line rather than an empty frame.
-    if (*width == 0)
-        *width = 1;
-    if (*height == 0)
-        *height = 1;
-}
 
 // Makes the scratch image an opaque white RGBA image of the given size.
 bool resetScratch(ILuint scratch, ILuint width, ILuint height) {
@@ -142,6 +122,10 @@ bool clearMargins(ILuint destination, ILuint wd, ILuint hd, ILuint ox, ILuint oy
 
 } // namespace
 
+ILuint frameTileSize(ILuint frameSide) {
+    return (ILuint)((float)frameSide * TILE_FRACTION);
+}
+
 bool makeThumbnail(ILuint destination, ILuint picture, ILuint frame, ILuint scratch) {
     ILuint entryImage = (ILuint)ilGetInteger(IL_CUR_IMAGE);
 
@@ -154,8 +138,8 @@ bool makeThumbnail(ILuint destination, ILuint picture, ILuint frame, ILuint scra
     ilBindImage(frame);
     ILuint wf = (ILuint)ilGetInteger(IL_IMAGE_WIDTH);
     ILuint hf = (ILuint)ilGetInteger(IL_IMAGE_HEIGHT);
-    ILuint tw = (ILuint)((float)wf * TILE_FRACTION);
-    ILuint th = (ILuint)((float)hf * TILE_FRACTION);
+    ILuint tw = frameTileSize(wf);
+    ILuint th = frameTileSize(hf);
     ILuint aw = wd - 2 * tw;
     ILuint ah = hd - 2 * th;
 
@@ -170,14 +154,13 @@ bool makeThumbnail(ILuint destination, ILuint picture, ILuint frame, ILuint scra
     ILuint source = picture;
     ILuint w = ws;
     ILuint h = hs;
-    if (ws > aw || hs > ah) {
+    if (fitPictureSize(ws, hs, aw, ah, &w, &h)) {
         if (!resetScratch(scratch, ws, hs))
             return false;
         if (!ilBlit(picture, 0, 0, 0, 0, 0, 0, ws, hs, 1)) {
             fputs("ERROR: Unable to copy src image\n", stderr);
             return false;
         }
-        fitPictureSize(ws, hs, aw, ah, &w, &h);
         iluImageParameter(ILU_FILTER, ILU_BILINEAR);
         iluScale(w, h, 1);
         source = scratch;

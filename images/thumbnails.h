@@ -6,6 +6,10 @@
 // Width and height of every picture-slot thumbnail.
 constexpr ILuint THUMBNAIL_SIZE = 512;
 
+// Width (or height) of one of the 3x3 tiles of a frame image frameSide pixels wide (or high);
+// a thumbnail's picture area is its side less two tiles.
+ILuint frameTileSize(ILuint frameSide);
+
 // Rewrites the destination (an RGBA image at least two frame tiles wide and high) with the
 // picture, shrunk to fit inside the frame if it is too large, framed with the eight outer tiles
 // of the 3x3 frame image and centred on a transparent canvas. The scratch image is re-created

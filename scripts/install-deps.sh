@@ -8,6 +8,9 @@ if [ "${1:-}" = "--test" ]; then
     packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool libgl1-mesa-dri x11-apps
                libx11-dev x11-utils imagemagick desktop-file-utils python3)
 fi
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

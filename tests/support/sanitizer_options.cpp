@@ -27,4 +27,17 @@ const char *__lsan_default_suppressions() {
            "leak:libgobject-2.0\n"
            "leak:libSDL2\n";
 }
+
+// GLib, GdkPixbuf and its loaders lock with their own futex-based primitives, which
+// ThreadSanitizer cannot see in uninstrumented libraries; their internal accesses are left out.
+const char *__tsan_default_suppressions() {
+    return "called_from_lib:libglib-2.0.so\n"
+           "called_from_lib:libgobject-2.0.so\n"
+           "called_from_lib:libgio-2.0.so\n"
+           "called_from_lib:libgdk_pixbuf-2.0.so\n"
+           "called_from_lib:libpixbufloader-bmp.so\n"
+           "called_from_lib:libpixbufloader-gif.so\n"
+           "called_from_lib:libjpeg.so\n"
+           "called_from_lib:libpng16.so\n";
+}
 }

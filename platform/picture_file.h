@@ -1,0 +1,15 @@
+// picture_file.h -- reading a picture file's bytes: regular files only, and opening never blocks.
+#pragma once
+#include <cstddef>
+
+struct PictureFile;
+
+// Opens the file for reading when it is a regular file. A FIFO, socket, device or folder named
+// like a picture is refused at once without waiting for a writer; null when refused or when
+// the file cannot be opened.
+PictureFile *openPictureFile(const char *path);
+
+// Reads up to size bytes into buffer: the count read, 0 at the end of the file, -1 on error.
+long readPictureFile(PictureFile *file, void *buffer, size_t size);
+
+void closePictureFile(PictureFile *file);
