@@ -53,36 +53,31 @@ bool placeCorner(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILu
     return cutTile(frame, scratch, i, j, tw, th) && placePiece(destination, scratch, x, y, tw, th);
 }
 
-// Repeats tile (i, j) from (x, y) along x until length pixels are covered; the last copy keeps
-// only the tile's left-hand columns.
-bool placeRow(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint x,
-              ILuint y, ILuint length, ILuint tw, ILuint th) {
+// Lays tile (i, j) end to end along a strip length pixels long in the scratch image, across x
+// (across = true) or down y, the last copy keeping only the tile's leading pixels, then copies
+// the strip into the destination at (x, y) in one piece. Each copy lands on opaque white, as a
+// tile cut on its own would, so the edge looks exactly as if placed tile by tile; the
+// destination is written once instead of once per tile.
+bool placeStrip(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint x,
+                ILuint y, ILuint length, bool across, ILuint tw, ILuint th) {
     if (length == 0)
         return true;
-    if (!cutTile(frame, scratch, i, j, tw, th))
+    ILuint stripWidth = across ? length : tw;
+    ILuint stripHeight = across ? th : length;
+    if (!resetScratch(scratch, stripWidth, stripHeight))
         return false;
-    for (ILuint covered = 0; covered < length; covered += tw) {
-        ILuint width = length - covered < tw ? length - covered : tw;
-        if (!placePiece(destination, scratch, x + covered, y, width, th))
+    ILuint step = across ? tw : th;
+    for (ILuint covered = 0; covered < length; covered += step) {
+        ILuint piece = length - covered < step ? length - covered : step;
+        ILint toX = across ? (ILint)covered : 0;
+        ILint toY = across ? 0 : (ILint)covered;
+        if (!ilBlit(frame, toX, toY, 0, i * tw, j * th, 0, across ? piece : tw, across ? th : piece,
+                    1)) {
+            fputs("ERROR: Unable to copy src image\n", stderr);
             return false;
+        }
     }
-    return true;
-}
-
-// Repeats tile (i, j) from (x, y) down y until length pixels are covered; the last copy keeps
-// only the tile's top rows.
-bool placeColumn(ILuint destination, ILuint frame, ILuint scratch, ILuint i, ILuint j, ILuint x,
-                 ILuint y, ILuint length, ILuint tw, ILuint th) {
-    if (length == 0)
-        return true;
-    if (!cutTile(frame, scratch, i, j, tw, th))
-        return false;
-    for (ILuint covered = 0; covered < length; covered += th) {
-        ILuint height = length - covered < th ? length - covered : th;
-        if (!placePiece(destination, scratch, x, y + covered, tw, height))
-            return false;
-    }
-    return true;
+    return placePiece(destination, scratch, x, y, stripWidth, stripHeight);
 }
 
 // The eight frame pieces around a w x h picture whose frame starts at (ox, oy), clockwise from
@@ -94,13 +89,13 @@ bool drawFrame(ILuint destination, ILuint frame, ILuint scratch, ILuint ox, ILui
     ILuint rightX = innerX + w;
     ILuint bottomY = innerY + h;
     return placeCorner(destination, frame, scratch, 0, 0, ox, oy, tw, th) &&
-           placeRow(destination, frame, scratch, 1, 0, innerX, oy, w, tw, th) &&
+           placeStrip(destination, frame, scratch, 1, 0, innerX, oy, w, true, tw, th) &&
            placeCorner(destination, frame, scratch, 2, 0, rightX, oy, tw, th) &&
-           placeColumn(destination, frame, scratch, 2, 1, rightX, innerY, h, tw, th) &&
+           placeStrip(destination, frame, scratch, 2, 1, rightX, innerY, h, false, tw, th) &&
            placeCorner(destination, frame, scratch, 2, 2, rightX, bottomY, tw, th) &&
-           placeRow(destination, frame, scratch, 1, 2, innerX, bottomY, w, tw, th) &&
+           placeStrip(destination, frame, scratch, 1, 2, innerX, bottomY, w, true, tw, th) &&
            placeCorner(destination, frame, scratch, 0, 2, ox, bottomY, tw, th) &&
-           placeColumn(destination, frame, scratch, 0, 1, ox, innerY, h, tw, th);
+           placeStrip(destination, frame, scratch, 0, 1, ox, innerY, h, false, tw, th);
 }
 
 // Makes everything outside the frame's outer rectangle fully transparent, in four bands.
