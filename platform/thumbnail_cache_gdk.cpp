@@ -10,6 +10,8 @@
 #include <cstring>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // Our own folder for failure records, as the thumbnail standard asks: fail/<program>-<version>.
@@ -115,14 +117,65 @@ static bool copyPixels(GdkPixbuf *pixbuf, CachedThumbnail *thumbnail) {
     return true;
 }
 
+// Largest cache file read: an x-large PNG, even stored uncompressed, is about 1 MB.
+static const off_t CACHE_FILE_LIMIT = 4 << 20;
+
+// The whole of a regular file no larger than CACHE_FILE_LIMIT; false for anything else, so a
+// FIFO or a device in the cache can neither block nor flood the reader.
+static bool readCacheFile(const std::string &path, std::vector<guint8> *bytes) {
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= CACHE_FILE_LIMIT;
+    if (ok) {
+        bytes->resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (ok && done < bytes->size()) {
+            ssize_t n = read(fd, bytes->data() + done, bytes->size() - done);
+            if (n > 0)
+                done += static_cast<size_t>(n);
+            else if (n == 0 || errno != EINTR)
+                ok = false;
+        }
+    }
+    close(fd);
+    return ok;
+}
+
+// True for PNG bytes whose header gives a size of at most CACHED_THUMBNAIL_SIZE a side, read
+// before GdkPixbuf allocates anything for them.
+static bool isThumbnailSizedPng(const std::vector<guint8> &bytes) {
+    static const guint8 signature[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                         0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    if (bytes.size() < 24 || memcmp(bytes.data(), signature, sizeof signature) != 0)
+        return false;
+    auto side = [&](size_t at) {
+        return (uint32_t)bytes[at] << 24 | (uint32_t)bytes[at + 1] << 16 |
+               (uint32_t)bytes[at + 2] << 8 | bytes[at + 3];
+    };
+    uint32_t width = side(16), height = side(20);
+    return width >= 1 && height >= 1 && width <= CACHED_THUMBNAIL_SIZE &&
+           height <= CACHED_THUMBNAIL_SIZE;
+}
+
 // Loads the PNG at path when it records this URI and stamp; null otherwise.
 static GdkPixbuf *loadMatching(const std::string &path, const std::string &uri,
                                const FileStamp &stamp) {
-    GdkPixbuf *pixbuf = gdk_pixbuf_new_from_file(path.c_str(), nullptr);
-    if (pixbuf != nullptr && !recordMatches(pixbuf, uri, stamp)) {
-        g_object_unref(pixbuf);
+    std::vector<guint8> bytes;
+    if (!readCacheFile(path, &bytes) || !isThumbnailSizedPng(bytes))
+        return nullptr;
+    GdkPixbufLoader *loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
+    if (loader == nullptr)
+        return nullptr;
+    bool loaded = gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), nullptr);
+    loaded = gdk_pixbuf_loader_close(loader, nullptr) && loaded;
+    GdkPixbuf *pixbuf = loaded ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+    if (pixbuf != nullptr && recordMatches(pixbuf, uri, stamp))
+        g_object_ref(pixbuf);
+    else
         pixbuf = nullptr;
-    }
+    g_object_unref(loader);
     return pixbuf;
 }
 
