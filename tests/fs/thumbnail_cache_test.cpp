@@ -43,9 +43,11 @@ std::string option(GdkPixbuf *pixbuf, const char *key) {
 
 class ThumbnailCache : public ::testing::Test {
   protected:
-    std::string root, picture, thumbnails, uri;
+    std::string root, picture, thumbnails, uri, savedCache;
     FileStamp stamp{};
     void SetUp() override {
+        const char *cache = getenv("XDG_CACHE_HOME");
+        savedCache = cache != nullptr ? cache : "";
         root = makeTempFolder();
         ASSERT_FALSE(root.empty());
         picture = root + "/picture.jpg";
@@ -57,7 +59,7 @@ class ThumbnailCache : public ::testing::Test {
         setenv("XDG_CACHE_HOME", (root + "/cache").c_str(), 1);
     }
     void TearDown() override {
-        unsetenv("XDG_CACHE_HOME");
+        setenv("XDG_CACHE_HOME", savedCache.c_str(), 1);
         removeTree(root);
     }
     // The freedesktop file name for this picture, computed without the code under test.
