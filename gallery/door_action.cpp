@@ -3,6 +3,7 @@
 #include "gallery/door_action.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "gallery/facing_zone.h"
 #include "gallery/folder_scanner.h"
@@ -16,7 +17,7 @@ void goToPreviousRoom() {
         return;
     printf("Loading Room %d...\n", roomNumber - 1);
     fflush(stdout);
-    firstPicture = firstPicture >= picturesPerRoom ? firstPicture - picturesPerRoom : 0;
+    firstPicture = previousRoomFirstPicture();
     firstFolder = firstFolder >= doorsPerRoom ? firstFolder - doorsPerRoom : 0;
     roomNumber -= 1;
     takeRoomEndPose();
@@ -36,32 +37,33 @@ void goToNextRoom() {
         return;
     printf("Loading Room %d...\n", roomNumber + 1);
     fflush(stdout);
-    firstPicture = advanceIndex(firstPicture, picturesPerRoom, pictureCount);
+    firstPicture = nextRoomFirstPicture();
     firstFolder = advanceIndex(firstFolder, doorsPerRoom, folderCount);
     roomNumber += 1;
     takeRoomStartPose();
     roomLoaded = false;
 }
 
-// Edits currentPath for the side door in the given slot; an empty slot leaves it alone.
-void editPathForSlot(uint32_t slot) {
+// Edits path (currentPath or a copy of it) for the side door in the given slot; an empty slot
+// leaves it alone.
+void editPathForSlot(uint32_t slot, char *path, size_t size) {
     if (pathIsDriveList(currentPath, NATIVE_PATH_STYLE)) {
         uint32_t i = firstFolder + slot;
         if (i < folderCount)
-            pathEnterDrive(currentPath, sizeof currentPath, folderNames[i], NATIVE_PATH_STYLE);
+            pathEnterDrive(path, size, folderNames[i], NATIVE_PATH_STYLE);
     } else if (slot == 0) {
-        pathParentStep(currentPath, sizeof currentPath, NATIVE_PATH_STYLE);
+        pathParentStep(path, size, NATIVE_PATH_STYLE);
     } else {
         uint32_t i = firstFolder + slot - 1;
         if (i < folderCount)
-            pathEnterSubfolder(currentPath, sizeof currentPath, folderNames[i], NATIVE_PATH_STYLE);
+            pathEnterSubfolder(path, size, folderNames[i], NATIVE_PATH_STYLE);
     }
 }
 
 void enterSideDoor(uint32_t slot) {
     printf("Folder Index: %d\n", static_cast<int>(slot));
     fflush(stdout);
-    editPathForSlot(slot);
+    editPathForSlot(slot, currentPath, sizeof currentPath);
     // Even an unchanged path is scanned again and entered at its first room.
     scanFolder();
     roomNumber = 1;
@@ -79,4 +81,22 @@ void openFacingDoor() {
         goToNextRoom();
     else if (facesSideDoor(zone))
         enterSideDoor(static_cast<uint32_t>(zone.slot));
+}
+
+bool sideDoorFolder(uint32_t slot, char *path, size_t size) {
+    uint32_t index;
+    DoorSlotKind kind = doorInSlot(slot, &index);
+    if (kind != DOOR_SLOT_FOLDER || size < sizeof currentPath)
+        return false;
+    memcpy(path, currentPath, sizeof currentPath);
+    editPathForSlot(slot, path, size);
+    return !pathIsDriveList(path, NATIVE_PATH_STYLE);
+}
+
+uint32_t previousRoomFirstPicture() {
+    return firstPicture >= picturesPerRoom ? firstPicture - picturesPerRoom : 0;
+}
+
+uint32_t nextRoomFirstPicture() {
+    return advanceIndex(firstPicture, picturesPerRoom, pictureCount);
 }

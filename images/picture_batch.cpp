@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "images/picture_source.h"
+
 namespace {
 
 void decodeSlots(PictureBatch *batch) {
@@ -12,7 +14,7 @@ void decodeSlots(PictureBatch *batch) {
         guard.unlock();
         DecodedPicture picture;
         PictureDecodeResult result =
-            decodePicture(slot.path.c_str(), batch->innerWidth, batch->innerHeight, &picture);
+            obtainPicture(slot.path.c_str(), batch->innerWidth, batch->innerHeight, &picture);
         guard.lock();
         slot.result = result;
         slot.picture = std::move(picture);
@@ -36,6 +38,11 @@ void startPictureBatch(PictureBatch *batch, const std::vector<std::string> &path
     size_t count = std::min(cores, paths.size());
     for (size_t i = 0; i < count; ++i)
         batch->workers.emplace_back(decodeSlots, batch);
+}
+
+bool pictureSlotReady(PictureBatch *batch, size_t slot) {
+    std::lock_guard<std::mutex> guard(batch->lock);
+    return batch->slots[slot].done;
 }
 
 PictureSlot *waitForPictureSlot(PictureBatch *batch, size_t slot) {

@@ -1,4 +1,4 @@
-// picture_batch.h -- a list of pictures decoded on worker threads, one per core, and handed to
+// picture_batch.h -- a list of pictures obtained on worker threads, one per core, and handed to
 // the main thread in list order as each is ready.
 #pragma once
 #include <condition_variable>
@@ -26,10 +26,14 @@ struct PictureBatch {
     std::vector<std::thread> workers;
 };
 
-// Starts decoding the pictures at paths, each to fit an innerWidth x innerHeight area, on as
+// Starts obtaining the pictures at paths (obtainPicture: from memory, the thumbnail cache or the
+// file), each to fit an innerWidth x innerHeight area, on as
 // many worker threads as the machine has cores (at least two, at most one per picture).
 void startPictureBatch(PictureBatch *batch, const std::vector<std::string> &paths,
                        uint32_t innerWidth, uint32_t innerHeight);
+
+// True when the picture of the given slot is decoded (or refused); never waits.
+bool pictureSlotReady(PictureBatch *batch, size_t slot);
 
 // Waits until the picture of the given slot is decoded (or refused) and returns it.
 PictureSlot *waitForPictureSlot(PictureBatch *batch, size_t slot);

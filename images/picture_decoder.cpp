@@ -30,6 +30,8 @@ struct DecodeState {
     uint32_t innerHeight;
     bool sized;
     bool refused;
+    uint32_t uprightWidth; // the stored size turned upright, once known
+    uint32_t uprightHeight;
 };
 
 // Largest offset of a BMP's pixel data accepted: headers, masks and a full palette take
@@ -118,6 +120,8 @@ void onSizePrepared(GdkPixbufLoader *loader, int width, int height, gpointer dat
     bool swap = swapsSides(state->jpeg.orientation);
     uint32_t uprightWidth = swap ? (uint32_t)height : (uint32_t)width;
     uint32_t uprightHeight = swap ? (uint32_t)width : (uint32_t)height;
+    state->uprightWidth = uprightWidth;
+    state->uprightHeight = uprightHeight;
     uint32_t fitWidth, fitHeight;
     bool shrink = fitPictureSize(uprightWidth, uprightHeight, state->innerWidth, state->innerHeight,
                                  &fitWidth, &fitHeight);
@@ -264,8 +268,12 @@ PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_
     GdkPixbuf *decoded = gdk_pixbuf_loader_get_pixbuf(loader);
     if (state.refused)
         result = PICTURE_TOO_LARGE;
-    else if (written && closed && decoded != nullptr && finishPicture(decoded, state, picture))
+    else if (written && closed && decoded != nullptr && finishPicture(decoded, state, picture)) {
         result = PICTURE_DECODED;
+        bool known = state.uprightWidth > 0 && state.uprightHeight > 0;
+        picture->originalWidth = known ? state.uprightWidth : picture->width;
+        picture->originalHeight = known ? state.uprightHeight : picture->height;
+    }
     g_object_unref(loader);
     return result;
 }

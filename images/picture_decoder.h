@@ -18,8 +18,10 @@ enum PictureDecodeResult {
 };
 
 struct DecodedPicture {
-    uint32_t width = 0;
+    uint32_t width = 0; // as decoded: usually shrunk to fit
     uint32_t height = 0;
+    uint32_t originalWidth = 0; // the picture's own size, upright
+    uint32_t originalHeight = 0;
     std::vector<unsigned char> pixels; // RGBA, 4 bytes a pixel, top row first
 };
 

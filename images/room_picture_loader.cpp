@@ -1,155 +1,129 @@
-// room_picture_loader.cpp -- the current room's pictures decoded on worker threads, then framed
-// and uploaded into the picture-slot textures on this thread, with a loading screen before each.
+// room_picture_loader.cpp -- the current room's pictures framed into the picture-slot textures:
+// straight from the framed-picture store when the room was prepared while the person looked,
+// otherwise obtained on worker threads and framed here, with a loading screen whenever a
+// picture is still on its way.
 #include "images/room_picture_loader.h"
 
 #include <GL/gl.h>
 #include <IL/il.h>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
 #include "images/embedded_textures.h"
+#include "images/neighbour_rooms.h"
 #include "images/picture_batch.h"
-#include "images/thumbnails.h"
+#include "images/prepared_pictures.h"
+#include "images/slot_composer.h"
 
 namespace {
 
-// A picture that cannot be shown hangs as an empty 4:3 frame around a plain grey area.
-constexpr ILuint EMPTY_FRAME_WIDTH = 480;
-constexpr ILuint EMPTY_FRAME_HEIGHT = 360;
-constexpr ILubyte EMPTY_FRAME_GREY = 128;
-
-struct RoomImages {
-    ILuint destination;
-    ILuint frame;
-    ILuint picture;
-    ILuint scratch;
+// One picture position of the room.
+struct RoomSlot {
+    std::string name; // as listed
+    std::string path;
+    bool stamped; // stamp read: the picture may be kept and found again
+    FileStamp stamp;
+    std::shared_ptr<const DecodedPicture> framed; // ready to upload, or null
+    size_t batchIndex;                            // its place in the batch when not framed
 };
 
-// Puts a decoded picture into the picture image and composes its thumbnail into the
-// destination. DevIL images hold their rows bottom row first.
-bool composePicture(const RoomImages &images, const DecodedPicture &picture) {
-    ilBindImage(images.picture);
-    if (!ilTexImage(picture.width, picture.height, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, nullptr) ||
-        ilGetData() == nullptr) {
-        fputs("ERROR: Unable to generate thumbnail\n", stderr);
-        return false;
-    }
-    ILubyte *data = ilGetData();
-    size_t rowBytes = (size_t)picture.width * 4;
-    for (size_t y = 0; y < picture.height; ++y)
-        memcpy(data + (picture.height - 1 - y) * rowBytes, picture.pixels.data() + y * rowBytes,
-               rowBytes);
-    if (!makeThumbnail(images.destination, images.picture, images.frame, images.scratch)) {
-        fputs("ERROR: Unable to generate thumbnail\n", stderr);
-        return false;
-    }
-    return true;
-}
-
-// Composes the empty frame into the destination; should even that fail, the destination is
-// made fully transparent, so the slot never keeps another picture.
-void composeEmptyFrame(const RoomImages &images) {
-    ilBindImage(images.picture);
-    bool composed =
-        ilTexImage(EMPTY_FRAME_WIDTH, EMPTY_FRAME_HEIGHT, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE,
-                   nullptr) &&
-        fillImageRect(images.picture, 0, 0, EMPTY_FRAME_WIDTH - 1, EMPTY_FRAME_HEIGHT - 1,
-                      EMPTY_FRAME_GREY, EMPTY_FRAME_GREY, EMPTY_FRAME_GREY, 255) &&
-        makeThumbnail(images.destination, images.picture, images.frame, images.scratch);
-    if (!composed) {
-        ilBindImage(images.destination);
-        clearBoundImage(0);
-    }
-}
-
-// Uploads the destination into picture slot i. Linear filtering whatever the antialiasing
-// level: pictures are always shown smoothed.
-void uploadSlot(ILuint destination, uint32_t slot) {
-    ilBindImage(destination);
+// Uploads a framed slot image (bottom row first) into picture slot i. Linear filtering
+// whatever the antialiasing level: pictures are always shown smoothed.
+void uploadSlot(const DecodedPicture &image, uint32_t slot) {
     glBindTexture(GL_TEXTURE_2D, textureNames[TEX_PICTURE0 + slot]);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexImage2D(GL_TEXTURE_2D, 0, ilGetInteger(IL_IMAGE_BPP), ilGetInteger(IL_IMAGE_WIDTH),
-                 ilGetInteger(IL_IMAGE_HEIGHT), 0, ilGetInteger(IL_IMAGE_FORMAT), GL_UNSIGNED_BYTE,
-                 ilGetData());
+    glTexImage2D(GL_TEXTURE_2D, 0, 4, (GLsizei)image.width, (GLsizei)image.height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, image.pixels.data());
 }
 
-// Frames and uploads the decoded pictures slot by slot, in slot order, each after its line and
-// loading screen; a picture that was refused or could not be decoded gets the empty frame.
-bool composeRoomPictures(const RoomImages &images, PictureBatch *batch,
-                         const std::vector<std::string> &names,
-                         bool (*drawProgress)(const char *caption, int percent)) {
-    bool allComposed = true;
-    for (uint32_t i = 0; i < batch->slots.size(); ++i) {
-        const char *path = batch->slots[i].path.c_str();
-        printf("Loading %s\n", path);
-
-        char caption[CAPTION_BUFFER_SIZE];
-        snprintf(caption, sizeof caption, "Loading %s...", names[i].c_str());
-        if (drawProgress != nullptr)
-            drawProgress(caption, (int)std::floor(i * 0.1 * 100));
-
-        // One bad file must not end the room: its slot would keep a picture of an earlier
-        // room, possibly of another folder.
-        PictureSlot *slot = waitForPictureSlot(batch, i);
-        bool composed = false;
-        if (slot->result != PICTURE_DECODED)
-            fprintf(stderr, "ERROR: Unable to load %s\n", path);
-        else
-            composed = composePicture(images, slot->picture);
-        slot->picture = DecodedPicture();
-        if (!composed) {
-            allComposed = false;
-            composeEmptyFrame(images);
-        }
-        uploadSlot(images.destination, i);
+std::vector<RoomSlot> listRoomSlots() {
+    std::vector<RoomSlot> slots;
+    for (uint32_t i = 0; i < picturesPerRoom && firstPicture + i < pictureCount; ++i) {
+        RoomSlot slot;
+        slot.name = pictureNames[firstPicture + i];
+        char path[PATH_BUFFER_SIZE];
+        pathJoin(path, sizeof path, currentPath, slot.name.c_str(), NATIVE_PATH_STYLE);
+        slot.path = path;
+        // The stamp is checked on entering, so a file changed since it was framed is not shown
+        // from the older copy.
+        slot.stamped = readFileStamp(path, &slot.stamp);
+        if (slot.stamped)
+            slot.framed = findPicture(&framedPictures, path, slot.stamp);
+        slots.push_back(slot);
     }
-    return allComposed;
+    return slots;
+}
+
+// Frames the picture of a slot that was not ready framed, waiting for its worker, and keeps
+// the result for later visits. A picture refused or not decoded gets the empty frame.
+bool frameFromBatch(const SlotComposer &composer, PictureBatch *batch, RoomSlot *slot, int percent,
+                    bool (*drawProgress)(const char *caption, int percent)) {
+    if (drawProgress != nullptr && !pictureSlotReady(batch, slot->batchIndex)) {
+        char caption[CAPTION_BUFFER_SIZE];
+        snprintf(caption, sizeof caption, "Loading %s...", slot->name.c_str());
+        drawProgress(caption, percent);
+    }
+    PictureSlot *decoded = waitForPictureSlot(batch, slot->batchIndex);
+    bool composed = false;
+    if (decoded->result != PICTURE_DECODED)
+        fprintf(stderr, "ERROR: Unable to load %s\n", slot->path.c_str());
+    else
+        composed = composeSlotPicture(composer, decoded->picture);
+    decoded->picture = DecodedPicture();
+    if (!composed) {
+        composeEmptySlot(composer);
+        return false;
+    }
+    slot->framed = copySlotImage(composer);
+    if (slot->stamped)
+        keepPicture(&framedPictures, slot->path.c_str(), slot->stamp, slot->framed);
+    return true;
 }
 
 } // namespace
 
 bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
-    ILuint names[4];
-    ilGenImages(4, names);
-    RoomImages images = {names[0], names[1], names[2], names[3]};
-
-    ilBindImage(images.destination);
-    if (!ilTexImage(THUMBNAIL_SIZE, THUMBNAIL_SIZE, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, nullptr)) {
-        fputs("ERROR: Unable to initialize destination image\n", stderr);
-        ilDeleteImages(4, names);
+    SlotComposer composer;
+    if (!openSlotComposer(&composer))
         return false;
-    }
-    ilBindImage(images.frame);
-    if (!loadTextureResource(IDR_TEX_FRAME)) {
-        fputs("ERROR: Unable to load image.jpg\n", stderr);
-        ilDeleteImages(4, names);
-        return false;
-    }
-    // The area inside the frame, which every picture is decoded to fit.
-    ILuint innerWidth = THUMBNAIL_SIZE - 2 * frameTileSize((ILuint)ilGetInteger(IL_IMAGE_WIDTH));
-    ILuint innerHeight = THUMBNAIL_SIZE - 2 * frameTileSize((ILuint)ilGetInteger(IL_IMAGE_HEIGHT));
 
-    std::vector<std::string> roomNames, paths;
-    for (uint32_t i = 0; i < picturesPerRoom && firstPicture + i < pictureCount; ++i) {
-        roomNames.push_back(pictureNames[firstPicture + i]);
-        char path[PATH_BUFFER_SIZE];
-        pathJoin(path, sizeof path, currentPath, roomNames.back().c_str(), NATIVE_PATH_STYLE);
-        paths.push_back(path);
-    }
-
+    std::vector<RoomSlot> slots = listRoomSlots();
+    std::vector<std::string> toObtain;
+    for (RoomSlot &slot : slots)
+        if (slot.framed == nullptr) {
+            slot.batchIndex = toObtain.size();
+            toObtain.push_back(slot.path);
+        }
     PictureBatch batch;
-    startPictureBatch(&batch, paths, innerWidth, innerHeight);
-    bool allLoaded = composeRoomPictures(images, &batch, roomNames, drawProgress);
-    finishPictureBatch(&batch);
+    startPictureBatch(&batch, toObtain, composer.innerWidth, composer.innerHeight);
 
-    ilDeleteImages(4, names);
-    return allLoaded;
+    // Slot by slot, in slot order, each after its line; one bad file must not end the room,
+    // or its slot would keep a picture of an earlier room, possibly of another folder.
+    bool allComposed = true;
+    for (uint32_t i = 0; i < slots.size(); ++i) {
+        RoomSlot &slot = slots[i];
+        printf("Loading %s\n", slot.path.c_str());
+        if (slot.framed == nullptr) {
+            int percent = (int)std::floor(i * 0.1 * 100);
+            if (!frameFromBatch(composer, &batch, &slot, percent, drawProgress)) {
+                allComposed = false;
+                uploadSlot(*copySlotImage(composer), i);
+                continue;
+            }
+        }
+        uploadSlot(*slot.framed, i);
+    }
+    finishPictureBatch(&batch);
+    closeSlotComposer(&composer);
+
+    // While the person looks at this room, the ones they may enter next are made ready.
+    prepareNeighbourRooms(composer.innerWidth, composer.innerHeight);
+    return allComposed;
 }

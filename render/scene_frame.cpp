@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "gallery/gallery_state.h"
+#include "images/neighbour_rooms.h"
 #include "images/room_picture_loader.h"
 #include "platform/cursor.h"
 #include "platform/window.h"
@@ -79,5 +80,7 @@ bool drawScene() {
         drawHelpOverlay();
 
     swapWindowBuffers();
+    // After the frame is on its way: a little of the work that makes the next rooms instant.
+    keepNeighbourRoomsReady();
     return true;
 }

@@ -1,0 +1,17 @@
+// prepared_pictures.h -- the two stores pictures are kept in between rooms: decoded pictures
+// fitted to the frame (filled by decoding threads), and finished slot images, framed and ready
+// to upload (filled on the main thread). Together they stay within one budget.
+#pragma once
+#include "images/picture_store.h"
+
+// Bytes held at most by both stores together: about four rooms of framed pictures and two of
+// decoded ones.
+constexpr size_t PREPARED_PICTURE_BUDGET = 64u * 1024 * 1024;
+constexpr size_t DECODED_PICTURE_BUDGET = PREPARED_PICTURE_BUDGET / 4;
+constexpr size_t FRAMED_PICTURE_BUDGET = PREPARED_PICTURE_BUDGET - DECODED_PICTURE_BUDGET;
+
+// Pictures as decodePicture gives them for the frame's inner area.
+extern PictureStore decodedPictures;
+
+// Slot images as the picture slots take them: THUMBNAIL_SIZE square RGBA, bottom row first.
+extern PictureStore framedPictures;
