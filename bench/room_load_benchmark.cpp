@@ -5,24 +5,23 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
 #include "images/embedded_textures.h"
+#include "images/neighbour_rooms.h"
 #include "images/picture_decoder.h"
 #include "images/room_picture_loader.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "gl/gl_test_context.h"
+#include "support/photographs.h"
 
 static const int PICTURE_COUNT = 10;
 static const int PICTURE_WIDTH = 4000;
@@ -50,70 +49,16 @@ static void addElapsed(const Stopwatch &start, Seconds *total) {
     total->cpu += (double)(std::clock() - start.cpu) / CLOCKS_PER_SEC;
 }
 
-// A landscape: a sky gradient with soft clouds over rolling hills, fields with fine texture
-// and a little sensor grain, different for every n. Smooth areas and detail in the proportions
-// of a photograph, so the files compress like a camera's at quality 90.
-static void paintLandscape(GdkPixbuf *pixbuf, int n) {
-    int width = gdk_pixbuf_get_width(pixbuf);
-    int height = gdk_pixbuf_get_height(pixbuf);
-    int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    guchar *pixels = gdk_pixbuf_get_pixels(pixbuf);
-    std::vector<int> horizon(width), texture(4096), cloud(4096);
-    for (int x = 0; x < width; x++)
-        horizon[x] = (int)(height * (0.45 + 0.08 * std::sin(x * 0.0021 + n) +
-                                     0.03 * std::sin(x * 0.011 + 2 * n)));
-    for (int i = 0; i < 4096; i++) {
-        texture[i] = (int)(14 * std::sin(i * 0.37) * std::sin(i * 0.051 + n));
-        cloud[i] = (int)(30 * std::sin(i * 0.004 + n) * std::sin(i * 0.0097));
-    }
-    unsigned seed = 12345u + (unsigned)n;
-    for (int y = 0; y < height; y++) {
-        guchar *row = pixels + (size_t)y * stride;
-        for (int x = 0; x < width; x++) {
-            seed = seed * 1103515245u + 12345u;
-            int grain = (int)((seed >> 16) & 7) - 4;
-            int r, g, b;
-            if (y < horizon[x]) {
-                int c = cloud[(x + 2 * y) & 4095] + cloud[(3 * x - y) & 4095] / 2;
-                r = 90 + y * 80 / height + c + grain;
-                g = 140 + y * 60 / height + c + grain;
-                b = 220 - y * 30 / height + c / 2 + grain;
-            } else {
-                int depth = y - horizon[x];
-                int t = texture[(x * 3 + depth * 5) & 4095] + texture[(x - depth * 7) & 4095];
-                int field = ((x / 400 + depth / 300 + n) % 3) * 25;
-                r = 60 + field + t + grain;
-                g = 120 + depth * 60 / height - field / 2 + t + grain;
-                b = 40 + t / 2 + grain;
-            }
-            row[x * 3 + 0] = (guchar)(r < 0 ? 0 : r > 255 ? 255 : r);
-            row[x * 3 + 1] = (guchar)(g < 0 ? 0 : g > 255 ? 255 : g);
-            row[x * 3 + 2] = (guchar)(b < 0 ? 0 : b > 255 ? 255 : b);
-        }
-    }
-}
-
 static bool writePictures(const std::string &folder, std::string names[], long *totalBytes) {
-    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, PICTURE_WIDTH, PICTURE_HEIGHT);
-    bool written = pixbuf != nullptr;
     *totalBytes = 0;
-    for (int n = 0; n < PICTURE_COUNT && written; n++) {
-        paintLandscape(pixbuf, n);
+    for (int n = 0; n < PICTURE_COUNT; n++) {
         char name[32];
         snprintf(name, sizeof name, "photo%02d.jpg", n);
         names[n] = name;
-        std::string path = folder + "/" + name;
-        written = gdk_pixbuf_save(pixbuf, path.c_str(), "jpeg", nullptr, "quality", "90", nullptr);
-        FILE *file = fopen(path.c_str(), "rb");
-        if (file != nullptr) {
-            fseek(file, 0, SEEK_END);
-            *totalBytes += ftell(file);
-            fclose(file);
-        }
+        if (!writePhotograph(folder + "/" + name, n, totalBytes))
+            return false;
     }
-    if (pixbuf != nullptr)
-        g_object_unref(pixbuf);
-    return written;
+    return true;
 }
 
 // A "VmRSS:" or "VmHWM:" figure of this process in MB, or -1.
@@ -139,8 +84,12 @@ static bool resetPeakMemory() {
     return fclose(clear) == 0 && reset;
 }
 
-// Runs the loader with its progress lines sent nowhere.
+// Runs the loader cold, as on a first visit: nothing held in memory, an empty thumbnail cache,
+// no background work; its progress lines are sent nowhere.
 static void timeWholeRoom(Seconds *room) {
+    resetNeighbourRooms();
+    std::string cache = makeBenchFolder();
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
     fflush(stdout);
     int saved = dup(STDOUT_FILENO);
     FILE *sink = fopen("/dev/null", "w");
@@ -153,6 +102,8 @@ static void timeWholeRoom(Seconds *room) {
     dup2(saved, STDOUT_FILENO);
     close(saved);
     fclose(sink);
+    resetNeighbourRooms();
+    removeBenchFolder(cache);
 }
 
 static void timeShrinkOnLoad(const std::string &folder, const std::string names[],
@@ -195,10 +146,9 @@ int main() {
     if (!buildFonts())
         return 1;
 
-    char folderTemplate[] = "/tmp/quillmere-bench-XXXXXX";
-    if (mkdtemp(folderTemplate) == nullptr)
+    std::string folder = makeBenchFolder();
+    if (folder.empty())
         return 1;
-    std::string folder = folderTemplate;
     std::string names[PICTURE_COUNT];
     long totalBytes = 0;
     if (!writePictures(folder, names, &totalBytes)) {
@@ -245,9 +195,7 @@ int main() {
 
     pictureNames = nullptr;
     pictureCount = 0;
-    for (int n = 0; n < PICTURE_COUNT; n++)
-        remove((folder + "/" + names[n]).c_str());
-    rmdir(folder.c_str());
+    removeBenchFolder(folder);
     glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
     glDeleteTextures(TEXTURE_COUNT, textureNames);
     ilShutDown();

@@ -64,7 +64,12 @@ bool keepNeighbourRoomsReady() {
         prepareRooms(roomPaths, doorFolder, preparedWidth, preparedHeight);
     }
 
-    for (const std::string &path : roomsBeingPrepared()) {
+    // The rooms asked for are kept ahead of any other in the framed store: walking past a row
+    // of doors never pushes out the next room.
+    std::vector<std::string> wanted = roomsBeingPrepared();
+    for (const std::string &path : wanted)
+        touchPicture(&framedPictures, path.c_str());
+    for (const std::string &path : wanted) {
         FileStamp stamp;
         std::shared_ptr<const DecodedPicture> decoded =
             findAnyVersion(&decodedPictures, path.c_str(), &stamp);
@@ -75,12 +80,12 @@ bool keepNeighbourRoomsReady() {
             active = false; // said once; the room load will say it again
             return false;
         }
-        bool composed = composeSlotPicture(composer, *decoded);
-        if (composed)
-            keepPicture(&framedPictures, path.c_str(), stamp, copySlotImage(composer));
+        std::shared_ptr<const DecodedPicture> framed = frameSlotPicture(composer, *decoded);
+        if (framed != nullptr)
+            keepPicture(&framedPictures, path.c_str(), stamp, framed);
         closeSlotComposer(&composer);
         takePicture(&decodedPictures, path.c_str(), stamp);
-        return composed;
+        return framed != nullptr;
     }
     return false;
 }

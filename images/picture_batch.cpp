@@ -40,9 +40,9 @@ void startPictureBatch(PictureBatch *batch, const std::vector<std::string> &path
         batch->workers.emplace_back(decodeSlots, batch);
 }
 
-bool pictureSlotReady(PictureBatch *batch, size_t slot) {
-    std::lock_guard<std::mutex> guard(batch->lock);
-    return batch->slots[slot].done;
+bool waitForPictureSlotFor(PictureBatch *batch, size_t slot, std::chrono::milliseconds limit) {
+    std::unique_lock<std::mutex> guard(batch->lock);
+    return batch->slotDone.wait_for(guard, limit, [&] { return batch->slots[slot].done; });
 }
 
 PictureSlot *waitForPictureSlot(PictureBatch *batch, size_t slot) {

@@ -1,6 +1,7 @@
 // picture_batch.h -- a list of pictures obtained on worker threads, one per core, and handed to
 // the main thread in list order as each is ready.
 #pragma once
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -32,8 +33,9 @@ struct PictureBatch {
 void startPictureBatch(PictureBatch *batch, const std::vector<std::string> &paths,
                        uint32_t innerWidth, uint32_t innerHeight);
 
-// True when the picture of the given slot is decoded (or refused); never waits.
-bool pictureSlotReady(PictureBatch *batch, size_t slot);
+// Waits at most the given time for the picture of the given slot to be decoded (or refused);
+// true when it is.
+bool waitForPictureSlotFor(PictureBatch *batch, size_t slot, std::chrono::milliseconds limit);
 
 // Waits until the picture of the given slot is decoded (or refused) and returns it.
 PictureSlot *waitForPictureSlot(PictureBatch *batch, size_t slot);

@@ -87,6 +87,15 @@ std::shared_ptr<const DecodedPicture> findAnyVersion(PictureStore *store, const 
     return store->entries[index].picture;
 }
 
+bool touchPicture(PictureStore *store, const char *path) {
+    std::lock_guard<std::mutex> guard(store->lock);
+    size_t index = indexOf(store, path);
+    if (index == store->entries.size())
+        return false;
+    store->entries[index].lastUse = ++store->useClock;
+    return true;
+}
+
 bool holdsPicture(PictureStore *store, const char *path, const FileStamp &stamp) {
     std::lock_guard<std::mutex> guard(store->lock);
     return currentEntry(store, path, stamp) < store->entries.size();

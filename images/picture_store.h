@@ -48,6 +48,10 @@ std::shared_ptr<const DecodedPicture> takePicture(PictureStore *store, const cha
 std::shared_ptr<const DecodedPicture> findAnyVersion(PictureStore *store, const char *path,
                                                      FileStamp *stamp);
 
+// Counts as a use of the picture held for path, whichever version, so that it is let go of
+// after the others; false when none is held.
+bool touchPicture(PictureStore *store, const char *path);
+
 // True when the store holds a picture for this version of the file; unlike findPicture it
 // does not count as a use.
 bool holdsPicture(PictureStore *store, const char *path, const FileStamp &stamp);

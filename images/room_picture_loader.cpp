@@ -1,7 +1,7 @@
 // room_picture_loader.cpp -- the current room's pictures framed into the picture-slot textures:
 // straight from the framed-picture store when the room was prepared while the person looked,
 // otherwise obtained on worker threads and framed here, with a loading screen whenever a
-// picture is still on its way.
+// picture keeps the person waiting.
 #include "images/room_picture_loader.h"
 
 #include <GL/gl.h>
@@ -20,6 +20,10 @@
 #include "images/slot_composer.h"
 
 namespace {
+
+// A picture that arrives within a frame's time is not worth a loading screen, which itself
+// takes a frame to show.
+constexpr std::chrono::milliseconds UNNOTICED_WAIT(16);
 
 // One picture position of the room.
 struct RoomSlot {
@@ -62,28 +66,30 @@ std::vector<RoomSlot> listRoomSlots() {
 }
 
 // Frames the picture of a slot that was not ready framed, waiting for its worker, and keeps
-// the result for later visits. A picture refused or not decoded gets the empty frame.
+// the result for later visits. A picture refused or not decoded gets the empty frame, which
+// is not kept: the file is looked at again next time.
 bool frameFromBatch(const SlotComposer &composer, PictureBatch *batch, RoomSlot *slot, int percent,
                     bool (*drawProgress)(const char *caption, int percent)) {
-    if (drawProgress != nullptr && !pictureSlotReady(batch, slot->batchIndex)) {
+    if (drawProgress != nullptr &&
+        !waitForPictureSlotFor(batch, slot->batchIndex, UNNOTICED_WAIT)) {
         char caption[CAPTION_BUFFER_SIZE];
         snprintf(caption, sizeof caption, "Loading %s...", slot->name.c_str());
         drawProgress(caption, percent);
     }
     PictureSlot *decoded = waitForPictureSlot(batch, slot->batchIndex);
-    bool composed = false;
+    std::shared_ptr<const DecodedPicture> framed;
     if (decoded->result != PICTURE_DECODED)
         fprintf(stderr, "ERROR: Unable to load %s\n", slot->path.c_str());
     else
-        composed = composeSlotPicture(composer, decoded->picture);
+        framed = frameSlotPicture(composer, decoded->picture);
     decoded->picture = DecodedPicture();
-    if (!composed) {
-        composeEmptySlot(composer);
+    if (framed == nullptr) {
+        slot->framed = frameEmptySlot(composer);
         return false;
     }
-    slot->framed = copySlotImage(composer);
+    slot->framed = framed;
     if (slot->stamped)
-        keepPicture(&framedPictures, slot->path.c_str(), slot->stamp, slot->framed);
+        keepPicture(&framedPictures, slot->path.c_str(), slot->stamp, framed);
     return true;
 }
 
@@ -112,11 +118,8 @@ bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
         printf("Loading %s\n", slot.path.c_str());
         if (slot.framed == nullptr) {
             int percent = (int)std::floor(i * 0.1 * 100);
-            if (!frameFromBatch(composer, &batch, &slot, percent, drawProgress)) {
+            if (!frameFromBatch(composer, &batch, &slot, percent, drawProgress))
                 allComposed = false;
-                uploadSlot(*copySlotImage(composer), i);
-                continue;
-            }
         }
         uploadSlot(*slot.framed, i);
     }

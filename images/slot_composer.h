@@ -14,20 +14,20 @@ struct SlotComposer {
     ILuint scratch;
     uint32_t innerWidth; // the area inside the frame, which pictures are decoded to fit
     uint32_t innerHeight;
+    uint64_t frameKey; // tells frame artworks apart, for the frames kept between pictures
 };
 
 // Makes the four work images, the destination at its full size and the frame loaded. False,
 // after its line on standard error and with everything released, when either fails.
 bool openSlotComposer(SlotComposer *composer);
 
-// Frames the picture into the destination; false after a line on standard error.
-bool composeSlotPicture(const SlotComposer &composer, const DecodedPicture &picture);
+// The picture framed as makeThumbnail frames it, as the slot textures take it: THUMBNAIL_SIZE
+// square RGBA, bottom row first. Null after a line on standard error.
+std::shared_ptr<const DecodedPicture> frameSlotPicture(const SlotComposer &composer,
+                                                       const DecodedPicture &picture);
 
-// Frames a plain grey 4:3 area, the mark of a picture that cannot be shown; should even that
-// fail, the destination is made fully transparent, so the slot never keeps another picture.
-void composeEmptySlot(const SlotComposer &composer);
-
-// A copy of the destination's pixels as the slot textures take them: bottom row first.
-std::shared_ptr<const DecodedPicture> copySlotImage(const SlotComposer &composer);
+// A plain grey 4:3 area framed, the mark of a picture that cannot be shown; should even that
+// fail, a fully transparent image, so the slot never keeps another picture.
+std::shared_ptr<const DecodedPicture> frameEmptySlot(const SlotComposer &composer);
 
 void closeSlotComposer(SlotComposer *composer);

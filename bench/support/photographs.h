@@ -1,0 +1,12 @@
+// photographs.h -- photograph-like JPEGs for the benchmarks: landscapes that compress like a
+// camera's pictures, so decoding costs what real photographs cost.
+#pragma once
+#include <string>
+
+// Writes a 12-megapixel (4000 x 3000) landscape, different for every n, as a quality-90 JPEG at
+// path; adds its size in bytes to *totalBytes. False when it cannot be written.
+bool writePhotograph(const std::string &path, int n, long *totalBytes);
+
+// A new empty folder under /tmp (empty string on failure), and its removal with everything in it.
+std::string makeBenchFolder();
+void removeBenchFolder(const std::string &folder);
