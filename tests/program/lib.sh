@@ -7,6 +7,8 @@
 : "${program:?set program to the absolute path of the program before sourcing lib.sh}"
 
 work=$(mktemp -d)
+# The program writes thumbnails: into the test's own cache, never the user's.
+export XDG_CACHE_HOME="$work/cache"
 xvfb_pid=""
 watcher_pid=""
 app_pid=""
