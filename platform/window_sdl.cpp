@@ -112,7 +112,11 @@ bool setPixelFormat(DeviceHandle device, int format) {
 ContextHandle createGLContext(DeviceHandle device) {
     if (!device || (SDL_Window *)device != window)
         return nullptr;
-    return (ContextHandle)SDL_GL_CreateContext(window);
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    // Vertical sync where the driver offers it; refused, frames are paced by swapWindowBuffers.
+    if (context != nullptr)
+        SDL_GL_SetSwapInterval(1);
+    return (ContextHandle)context;
 }
 
 bool makeGLContextCurrent(DeviceHandle device, ContextHandle context) {
@@ -144,7 +148,24 @@ void clientToScreen(WindowHandle handle, int *x, int *y) {
     *y += top;
 }
 
+// Frames are presented at the display's pace: with vertical sync the swap itself waits; where
+// the driver cannot sync (a virtual display, a software renderer), the wait is made here, so the
+// gallery never spins through frames nobody sees while the background prepares rooms.
 void swapWindowBuffers() {
-    if (window)
-        SDL_GL_SwapWindow(window);
+    if (!window)
+        return;
+    SDL_GL_SwapWindow(window);
+    static Uint64 lastSwap = 0;
+    SDL_DisplayMode mode;
+    int refresh = SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0
+                      ? mode.refresh_rate
+                      : 60;
+    Uint64 frequency = SDL_GetPerformanceFrequency();
+    Uint64 period = frequency / (Uint64)refresh;
+    Uint64 now = SDL_GetPerformanceCounter();
+    if (lastSwap != 0 && now - lastSwap < period) {
+        SDL_Delay((Uint32)((period - (now - lastSwap)) * 1000 / frequency));
+        now = SDL_GetPerformanceCounter();
+    }
+    lastSwap = now;
 }
