@@ -29,6 +29,7 @@
 #include "render/scene_frame.h"
 #include "gl/gl_test_context.h"
 #include "support/photographs.h"
+#include "support/process_memory.h"
 
 static const int FOLDER_PICTURES = 30;
 static const int MANAGER_PICTURES = 10;
@@ -149,19 +150,6 @@ static double megabytes(size_t bytes) {
     return bytes / (1024.0 * 1024.0);
 }
 
-static double residentMegabytes() {
-    FILE *status = fopen("/proc/self/status", "r");
-    if (status == nullptr)
-        return -1;
-    char line[256];
-    double value = -1;
-    while (fgets(line, sizeof line, status) != nullptr)
-        if (strncmp(line, "VmRSS:", 6) == 0)
-            value = atof(line + 6) / 1024.0;
-    fclose(status);
-    return value;
-}
-
 static void report(const char *what, double total, double anchor, const char *goal) {
     printf("  %-52s %7.1f ms  (%.3f of decoding; goal %s)\n", what, 1000 * total / RUNS,
            total / anchor, goal);
@@ -215,7 +203,7 @@ int main() {
         first += timeRoomFrame();
         stand(STAND_SECONDS);
         held += megabytes(pictureStoreBytes(&decodedPictures) + pictureStoreBytes(&framedPictures));
-        resident += residentMegabytes();
+        resident += statusMegabytes("VmRSS:");
         Clock::time_point start = Clock::now();
         int saved = silence();
         openFacingDoor();

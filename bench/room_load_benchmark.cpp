@@ -22,6 +22,7 @@
 #include "render/text.h"
 #include "gl/gl_test_context.h"
 #include "support/photographs.h"
+#include "support/process_memory.h"
 
 static const int PICTURE_COUNT = 10;
 static const int PICTURE_WIDTH = 4000;
@@ -59,20 +60,6 @@ static bool writePictures(const std::string &folder, std::string names[], long *
             return false;
     }
     return true;
-}
-
-// A "VmRSS:" or "VmHWM:" figure of this process in MB, or -1.
-static double statusMegabytes(const char *field) {
-    FILE *status = fopen("/proc/self/status", "r");
-    if (status == nullptr)
-        return -1;
-    char line[256];
-    double megabytes = -1;
-    while (fgets(line, sizeof line, status) != nullptr)
-        if (strncmp(line, field, strlen(field)) == 0)
-            megabytes = atof(line + strlen(field)) / 1024.0;
-    fclose(status);
-    return megabytes;
 }
 
 // Starts a new peak: the kernel then counts VmHWM from the present resident size.
