@@ -6,6 +6,7 @@
 #include <IL/ilu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <glib.h>
 #include <mutex>
 #include <string>
 #include <sys/stat.h>
@@ -22,6 +24,8 @@
 #include <vector>
 
 #include "gallery/display_settings.h"
+#include "gallery/door_action.h"
+#include "gallery/folder_scanner.h"
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_window.h"
@@ -29,12 +33,16 @@
 #include "gl/gl_test_context.h"
 #include "gl/window_feedback.h"
 #include "images/embedded_textures.h"
+#include "images/neighbour_rooms.h"
 #include "images/picture_decoder.h"
+#include "images/prepared_pictures.h"
 #include "images/room_picture_loader.h"
+#include "images/room_preparation.h"
 #include "render/overlays.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "support/output_capture.h"
+#include "platform/file_stamp.h"
 #include "support/temp_tree.h"
 
 namespace {
@@ -63,6 +71,29 @@ void recordScreen() {
     startWindowFeedback();
 }
 
+// One glyph on screen per UTF-8 character.
+size_t glyphCount(const std::string &text) {
+    size_t count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0) != 0x80;
+    return count;
+}
+
+// A loading screen is drawn only for a picture still on its way when its turn comes. Each one
+// drawn names its slot's file at that slot's percentage (10 % a slot of the 780-pixel track),
+// in slot order.
+void expectScreensNameTheirSlots(const std::vector<std::string> &slotNames) {
+    size_t next = 0;
+    for (const LoadingScreen &screen : screens) {
+        size_t slot = (size_t)(screen.fillWidth + 39) / 78;
+        ASSERT_GE(slot, next) << "screens out of slot order";
+        ASSERT_LT(slot, slotNames.size());
+        EXPECT_NEAR(screen.fillWidth, 78 * (int)slot, 1);
+        EXPECT_EQ(screen.glyphs, glyphCount("Loading " + slotNames[slot] + "..."));
+        next = slot + 1;
+    }
+}
+
 const Rgba MARKER = {1, 2, 3, 4};
 
 struct LoadResult {
@@ -76,8 +107,11 @@ class RoomLoader : public ::testing::Test {
     std::string folder;
     std::vector<std::string> names;
     std::vector<char *> namePointers;
+    std::string savedCache; // XDG_CACHE_HOME to restore, when a test changed it
 
     void SetUp() override {
+        // No test sees another's prepared pictures or background work.
+        resetNeighbourRooms();
         ASSERT_TRUE(makeTestGLContextCurrent(800, 600));
         glViewport(0, 0, 800, 600);
         screenWidth = 800;
@@ -105,10 +139,12 @@ class RoomLoader : public ::testing::Test {
     }
 
     void TearDown() override {
-        pictureNames = nullptr;
-        pictureCount = 0;
-        firstPicture = 0;
-        strcpy(currentPath, ".");
+        resetNeighbourRooms();
+        if (!savedCache.empty())
+            setenv("XDG_CACHE_HOME", savedCache.c_str(), 1);
+        if (pictureNames == namePointers.data())
+            pictureNames = nullptr; // ours, not the scanner's
+        resetGalleryState();
         resetDisplaySettings();
         resetFakeWindow();
         resetFakeEmbeddedResources();
@@ -119,9 +155,9 @@ class RoomLoader : public ::testing::Test {
 
     std::string pathOf(const std::string &name) { return folder + "/" + name; }
 
-    // Runs the loader on a room of the given names from position first on, recording every
-    // loading screen, both output streams and whether the four work images were released.
-    LoadResult loadRoom(const std::vector<std::string> &roomNames, uint32_t first = 0) {
+    // Runs the loader on a room of the given names from position first on, as runLoader does.
+    LoadResult loadRoom(const std::vector<std::string> &roomNames, uint32_t first = 0,
+                        bool settle = false) {
         names = roomNames;
         namePointers.clear();
         for (std::string &name : names)
@@ -130,7 +166,13 @@ class RoomLoader : public ::testing::Test {
         pictureCount = (uint32_t)names.size();
         firstPicture = first;
         snprintf(currentPath, PATH_BUFFER_SIZE, "%s", folder.c_str());
+        return runLoader(settle);
+    }
 
+    // Runs the loader on the current room, recording every loading screen, both output streams
+    // and whether the four work images were released. With settle, the background work the
+    // load started is finished too, and its output recorded.
+    LoadResult runLoader(bool settle = false) {
         ILuint probe = 0;
         ilGenImages(1, &probe);
         ilDeleteImages(1, &probe);
@@ -141,12 +183,45 @@ class RoomLoader : public ::testing::Test {
         LoadResult result;
         result.ok = loadRoomPictures(drawProgressScreen);
         stopWindowFeedback();
+        if (settle)
+            waitForRoomPreparation();
         result.err = stopCapture(stderr);
         result.out = stopCapture(stdout);
         fakeOnSwap = nullptr;
         for (ILuint name = probe; name < probe + 4; ++name)
             EXPECT_FALSE(ilIsImage(name)) << "work image " << name << " left behind";
         return result;
+    }
+
+    // Frames what the background prepares after the last load, as the frames drawn while the
+    // person looks would, following the door they face.
+    void prepareNeighbours() {
+        roomLoaded = true;
+        keepNeighbourRoomsReady();
+        waitForRoomPreparation();
+        while (keepNeighbourRoomsReady()) {
+        }
+    }
+
+    // Where the desktop's cache keeps the x-large thumbnail of a file in the folder.
+    std::string thumbnailPathOf(const std::string &name) {
+        std::string uri = "file://" + pathOf(name);
+        gchar *md5 = g_compute_checksum_for_string(G_CHECKSUM_MD5, uri.c_str(), -1);
+        std::string path =
+            std::string(getenv("XDG_CACHE_HOME")) + "/thumbnails/x-large/" + md5 + ".png";
+        g_free(md5);
+        return path;
+    }
+
+    struct stat statOf(const std::string &path) {
+        struct stat info = {};
+        EXPECT_EQ(stat(path.c_str(), &info), 0) << path;
+        return info;
+    }
+
+    void setModified(const std::string &name, const timespec &accessed, const timespec &modified) {
+        const timespec times[2] = {accessed, modified};
+        ASSERT_EQ(utimensat(AT_FDCWD, pathOf(name).c_str(), times, 0), 0);
     }
 
     GLint slotWidth(int slot) {
@@ -165,6 +240,15 @@ class RoomLoader : public ::testing::Test {
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         const unsigned char *p = &pixels[((size_t)(height - 1 - y) * width + x) * 4];
         return {p[0], p[1], p[2], p[3]};
+    }
+
+    std::vector<unsigned char> slotTexels(int slot) {
+        GLint width = slotWidth(slot);
+        GLint height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        std::vector<unsigned char> pixels((size_t)width * height * 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
     }
 
     void expectUntouched(int from) {
@@ -285,13 +369,8 @@ TEST_F(RoomLoader, LastRoomOfThreeFillsSlotsZeroToTwoAndLeavesTheRest) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, "Loading " + pathOf("k.jpg") + "\nLoading " + pathOf("l.bmp") +
                               "\nLoading " + pathOf("m.jpg") + "\n");
-    // One screen per picture at 0, 10 and 20 % of the 780-pixel track (the single-precision
-    // percentage gives 77 and 155), each naming the bare file.
-    ASSERT_EQ(screens.size(), 3u);
-    EXPECT_EQ(screens[0].fillWidth, 0);
-    EXPECT_EQ(screens[1].fillWidth, 77);
-    EXPECT_EQ(screens[2].fillWidth, 155);
-    EXPECT_EQ(screens[0].glyphs, strlen("Loading k.jpg..."));
+    // Screens count the room's slots from 0 %, each naming the bare file.
+    expectScreensNameTheirSlots({"k.jpg", "l.bmp", "m.jpg"});
 
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_EQ(slotWidth(slot), 512);
@@ -356,7 +435,7 @@ TEST_F(RoomLoader, UnreadablePictureGetsAnEmptyFrameAndLoadingGoesOn) {
     LoadResult result = loadRoom(room);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.err, "ERROR: Unable to load " + pathOf("p4.bmp") + "\n");
-    EXPECT_EQ(screens.size(), 6u);
+    expectScreensNameTheirSlots(room);
     for (int slot : {0, 1, 2, 3, 5})
         expectNear(texel(slot, 255, 255), {90, 90, 220, 255}, 6);
     expectEmptyFrame(4);
@@ -439,7 +518,7 @@ TEST_F(RoomLoader, OddAndBrokenFilesEachGetTheirLineAndNeverStopTheRoom) {
         EXPECT_EQ(result.out, expectedOut);
         EXPECT_EQ(result.err, expectedErr);
         EXPECT_EQ(result.ok, allLoad);
-        EXPECT_EQ(screens.size(), 7u);
+        expectScreensNameTheirSlots(room);
         for (int slot = 0; slot < 7; ++slot) {
             const OddPicture &c = cases[first + slot];
             SCOPED_TRACE(c.name);
