@@ -639,4 +639,179 @@ TEST_F(RoomLoader, FifoNamedLikeAPictureIsRefusedWithoutWaiting) {
     expectNear(texel(1, 255, 255), {40, 200, 40, 255}, 0);
 }
 
+TEST_F(RoomLoader, PictureStillOnItsWayGetsItsScreen) {
+    // Tens of milliseconds to decode: still on its way when its turn comes.
+    writePicture("big.jpg", 4000, 3000, {180, 120, 60, 255});
+    loadRoom({"big.jpg"});
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0].fillWidth, 0);
+    EXPECT_EQ(screens[0].glyphs, strlen("Loading big.jpg..."));
+}
+
+TEST_F(RoomLoader, PreparedRoomMatchesAColdLoadAndDecodesNothing) {
+    const Rgba red = {255, 0, 0, 255}, green = {0, 255, 0, 255}, blue = {0, 0, 255, 255},
+               white = {255, 255, 255, 255};
+    std::vector<std::string> gallery;
+    for (int i = 0; i < 20; ++i) {
+        gallery.push_back("p" + std::to_string(i / 10) + std::to_string(i % 10) + ".jpg");
+        // Sizes that fit as they are and sizes that shrink, the quadrants turned a step each.
+        std::array<Rgba, 4> quadrants = {red, green, blue, white};
+        std::rotate(quadrants.begin(), quadrants.begin() + i % 4, quadrants.end());
+        writeQuadrantJpeg(gallery.back(), 160 + 37 * i, 120 + 23 * i, quadrants);
+    }
+    loadRoom(gallery);
+    prepareNeighbours();
+    // p12 becomes garbage of the same size under the same stamp: only a decode would notice.
+    const std::string original = readBytes("p12.jpg");
+    const struct stat before = statOf(pathOf("p12.jpg"));
+    writeBytes("p12.jpg", std::string(original.size(), 'x'));
+    setModified("p12.jpg", before.st_atim, before.st_mtim);
+
+    screens.clear();
+    LoadResult prepared = loadRoom(gallery, 10);
+    EXPECT_TRUE(prepared.ok) << prepared.err;
+    EXPECT_TRUE(screens.empty());
+    std::vector<std::vector<unsigned char>> shown;
+    for (int slot = 0; slot < 10; ++slot)
+        shown.push_back(slotTexels(slot));
+
+    // Cold: nothing held, no thumbnails, the file as it was.
+    resetNeighbourRooms();
+    removeTree(std::string(getenv("XDG_CACHE_HOME")) + "/thumbnails");
+    writeBytes("p12.jpg", original);
+    ASSERT_TRUE(loadRoom(gallery, 10).ok);
+    for (int slot = 0; slot < 10; ++slot)
+        EXPECT_TRUE(slotTexels(slot) == shown[slot]) << "slot " << slot;
+}
+
+TEST_F(RoomLoader, FileChangedBetweenVisitsIsShownAnewAndItsStaleThumbnailReplaced) {
+    // The same size on disk both times: only the modification time tells the versions apart.
+    writePicture("c.bmp", 64, 48, {220, 30, 30, 255});
+    loadRoom({"c.bmp"}, 0, true);
+    const std::string thumbnail = thumbnailPathOf("c.bmp");
+    ASSERT_EQ(access(thumbnail.c_str(), F_OK), 0) << "no thumbnail of the first version";
+    const struct stat first = statOf(pathOf("c.bmp"));
+    writePicture("c.bmp", 64, 48, {30, 30, 220, 255});
+    timespec modified = first.st_mtim;
+    modified.tv_sec += 2;
+    setModified("c.bmp", first.st_atim, modified);
+
+    EXPECT_TRUE(loadRoom({"c.bmp"}, 0, true).ok);
+    expectNear(texel(0, 255, 255), {30, 30, 220, 255}, 0);
+    GdkPixbuf *cached = gdk_pixbuf_new_from_file(thumbnail.c_str(), nullptr);
+    ASSERT_NE(cached, nullptr);
+    const gchar *mtime = gdk_pixbuf_get_option(cached, "tEXt::Thumb::MTime");
+    EXPECT_STREQ(mtime, std::to_string(modified.tv_sec).c_str());
+    g_object_unref(cached);
+}
+
+TEST_F(RoomLoader, ThumbnailWeWriteIsReadByAnotherReader) {
+    writePicture("wide.jpg", 1024, 640, {60, 140, 200, 255});
+    ASSERT_TRUE(loadRoom({"wide.jpg"}, 0, true).ok);
+    const struct stat file = statOf(pathOf("wide.jpg"));
+    const std::string thumbnail = thumbnailPathOf("wide.jpg");
+    GdkPixbuf *pixbuf = gdk_pixbuf_new_from_file(thumbnail.c_str(), nullptr);
+    ASSERT_NE(pixbuf, nullptr) << thumbnail;
+    EXPECT_EQ(gdk_pixbuf_get_width(pixbuf), 512);
+    EXPECT_EQ(gdk_pixbuf_get_height(pixbuf), 320);
+    const std::pair<const char *, std::string> keys[] = {
+        {"tEXt::Thumb::URI", "file://" + pathOf("wide.jpg")},
+        {"tEXt::Thumb::MTime", std::to_string(file.st_mtime)},
+        {"tEXt::Thumb::Size", std::to_string(file.st_size)},
+        {"tEXt::Thumb::Image::Width", "1024"},
+        {"tEXt::Thumb::Image::Height", "640"},
+    };
+    for (const auto &key : keys) {
+        const gchar *value = gdk_pixbuf_get_option(pixbuf, key.first);
+        EXPECT_EQ(value != nullptr ? value : "(missing)", key.second) << key.first;
+    }
+    g_object_unref(pixbuf);
+    const std::string folder = thumbnail.substr(0, thumbnail.rfind('/'));
+    EXPECT_EQ(statOf(thumbnail).st_mode & 07777, 0600u);
+    EXPECT_EQ(statOf(folder).st_mode & 07777, 0700u);
+    EXPECT_EQ(statOf(folder.substr(0, folder.rfind('/'))).st_mode & 07777, 0700u);
+}
+
+TEST_F(RoomLoader, AnotherProgramsThumbnailIsShownInTheOriginalsProportions) {
+    writePicture("red.bmp", 300, 200, {220, 30, 30, 255});
+    // Square and green, unlike anything decoding the file gives; its record says 300 x 200.
+    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 256, 256);
+    gdk_pixbuf_fill(pixbuf, 0x20c020ff);
+    const std::string thumbnail = thumbnailPathOf("red.bmp");
+    ASSERT_EQ(g_mkdir_with_parents(thumbnail.substr(0, thumbnail.rfind('/')).c_str(), 0700), 0);
+    const std::string uri = "file://" + pathOf("red.bmp");
+    const std::string mtime = std::to_string(statOf(pathOf("red.bmp")).st_mtime);
+    ASSERT_TRUE(gdk_pixbuf_save(pixbuf, thumbnail.c_str(), "png", nullptr, "tEXt::Thumb::URI",
+                                uri.c_str(), "tEXt::Thumb::MTime", mtime.c_str(),
+                                "tEXt::Thumb::Image::Width", "300", "tEXt::Thumb::Image::Height",
+                                "200", nullptr));
+    g_object_unref(pixbuf);
+
+    ASSERT_TRUE(loadRoom({"red.bmp"}).ok);
+    // 300 x 200 at (106, 156), framed from row 140; a square picture would reach further.
+    expectNear(texel(0, 255, 255), {32, 192, 32, 255}, 0);
+    expectNear(texel(0, 110, 255), {32, 192, 32, 255}, 0);
+    EXPECT_EQ(texel(0, 255, 139)[3], 0);
+    EXPECT_EQ(texel(0, 255, 140)[3], 255);
+}
+
+TEST_F(RoomLoader, UnwritableCacheGivesOneLineAndTheRoomStillLoads) {
+    writePicture("a.bmp", 16, 16, {220, 30, 30, 255});
+    writePicture("b.bmp", 16, 16, {30, 30, 220, 255});
+    // Below a regular file no folder can be made, not even by root.
+    ASSERT_TRUE(makeFile(pathOf("plain")));
+    resetNeighbourRooms(); // no background reads the variable while it changes
+    savedCache = getenv("XDG_CACHE_HOME");
+    setenv("XDG_CACHE_HOME", pathOf("plain/cache").c_str(), 1);
+
+    LoadResult result = loadRoom({"a.bmp", "b.bmp"}, 0, true);
+    EXPECT_TRUE(result.ok);
+    expectNear(texel(0, 255, 255), {220, 30, 30, 255}, 0);
+    expectNear(texel(1, 255, 255), {30, 30, 220, 255}, 0);
+    const std::string warning = "WARNING: Thumbnail cache unavailable: ";
+    EXPECT_EQ(result.err.compare(0, warning.size(), warning), 0) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+}
+
+TEST_F(RoomLoader, RoomBehindTheFacedSideDoorIsPreparedAndEnteredWithoutWaiting) {
+    writePicture("here.bmp", 16, 16, {128, 128, 128, 255});
+    ASSERT_TRUE(makeFolder(pathOf("Sub")));
+    const std::vector<std::string> inside = {"Sub/s0.jpg", "Sub/s1.bmp", "Sub/s2.jpg"};
+    const Rgba colours[] = {{200, 40, 40, 255}, {40, 200, 40, 255}, {40, 40, 200, 255}};
+    for (size_t i = 0; i < inside.size(); ++i)
+        writePicture(inside[i], 640, 480, colours[i]);
+    snprintf(currentPath, PATH_BUFFER_SIZE, "%s", folder.c_str());
+    scanFolder();
+    ASSERT_EQ(folderCount, 1u);
+    ASSERT_TRUE(runLoader().ok);
+
+    // At the door wall, facing the first folder door (slot 1, after the parent door).
+    viewX = -1.4f;
+    viewZ = -(11.125f - 2.5f);
+    viewHeading = 270.0f;
+    prepareNeighbours();
+    for (const std::string &name : inside) {
+        FileStamp stamp;
+        ASSERT_TRUE(readFileStamp(pathOf(name).c_str(), &stamp));
+        EXPECT_TRUE(holdsPicture(&framedPictures, pathOf(name).c_str(), stamp)) << name;
+    }
+
+    startCapture(stdout);
+    openFacingDoor();
+    stopCapture(stdout);
+    ASSERT_EQ(std::string(currentPath), pathOf("Sub"));
+    screens.clear();
+    EXPECT_TRUE(runLoader().ok);
+    EXPECT_TRUE(screens.empty());
+    ASSERT_EQ(pictureCount, 3u);
+    for (int slot = 0; slot < 3; ++slot) {
+        // In the order the folder lists them.
+        size_t i = (size_t)(std::find(inside.begin(), inside.end(),
+                                      "Sub/" + std::string(pictureNames[slot])) -
+                            inside.begin());
+        ASSERT_LT(i, inside.size());
+        expectNear(texel(slot, 255, 255), colours[i], 6);
+    }
+}
+
 } // namespace
