@@ -38,11 +38,11 @@
 #include "images/prepared_pictures.h"
 #include "images/room_picture_loader.h"
 #include "images/room_preparation.h"
+#include "platform/file_stamp.h"
 #include "render/overlays.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "support/output_capture.h"
-#include "platform/file_stamp.h"
 #include "support/temp_tree.h"
 
 namespace {
@@ -231,17 +231,7 @@ class RoomLoader : public ::testing::Test {
         return width;
     }
 
-    // Texel (x, y) of a slot, y counted from the picture's top: texture row 0 is its bottom.
-    Rgba texel(int slot, int x, int y) {
-        GLint width = slotWidth(slot);
-        GLint height = 0;
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-        std::vector<unsigned char> pixels((size_t)width * height * 4);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        const unsigned char *p = &pixels[((size_t)(height - 1 - y) * width + x) * 4];
-        return {p[0], p[1], p[2], p[3]};
-    }
-
+    // Every texel of a slot, bottom row first.
     std::vector<unsigned char> slotTexels(int slot) {
         GLint width = slotWidth(slot);
         GLint height = 0;
@@ -249,6 +239,15 @@ class RoomLoader : public ::testing::Test {
         std::vector<unsigned char> pixels((size_t)width * height * 4);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
+    }
+
+    // Texel (x, y) of a slot, y counted from the picture's top: texture row 0 is its bottom.
+    Rgba texel(int slot, int x, int y) {
+        std::vector<unsigned char> pixels = slotTexels(slot);
+        GLint width = slotWidth(slot);
+        size_t height = pixels.size() / 4 / (size_t)width;
+        const unsigned char *p = &pixels[((height - 1 - y) * width + x) * 4];
+        return {p[0], p[1], p[2], p[3]};
     }
 
     void expectUntouched(int from) {
