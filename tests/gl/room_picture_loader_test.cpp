@@ -6,6 +6,7 @@
 #include <IL/ilu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <glib.h>
 #include <mutex>
 #include <string>
 #include <sys/stat.h>
@@ -22,6 +24,8 @@
 #include <vector>
 
 #include "gallery/display_settings.h"
+#include "gallery/door_action.h"
+#include "gallery/folder_scanner.h"
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_window.h"
@@ -29,8 +33,12 @@
 #include "gl/gl_test_context.h"
 #include "gl/window_feedback.h"
 #include "images/embedded_textures.h"
+#include "images/neighbour_rooms.h"
 #include "images/picture_decoder.h"
+#include "images/prepared_pictures.h"
 #include "images/room_picture_loader.h"
+#include "images/room_preparation.h"
+#include "platform/file_stamp.h"
 #include "render/overlays.h"
 #include "render/room_lists.h"
 #include "render/text.h"
@@ -63,6 +71,29 @@ void recordScreen() {
     startWindowFeedback();
 }
 
+// One glyph on screen per UTF-8 character.
+size_t glyphCount(const std::string &text) {
+    size_t count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0) != 0x80;
+    return count;
+}
+
+// A loading screen is drawn only for a picture still on its way when its turn comes. Each one
+// drawn names its slot's file at that slot's percentage (10 % a slot of the 780-pixel track),
+// in slot order.
+void expectScreensNameTheirSlots(const std::vector<std::string> &slotNames) {
+    size_t next = 0;
+    for (const LoadingScreen &screen : screens) {
+        size_t slot = (size_t)(screen.fillWidth + 39) / 78;
+        ASSERT_GE(slot, next) << "screens out of slot order";
+        ASSERT_LT(slot, slotNames.size());
+        EXPECT_NEAR(screen.fillWidth, 78 * (int)slot, 1);
+        EXPECT_EQ(screen.glyphs, glyphCount("Loading " + slotNames[slot] + "..."));
+        next = slot + 1;
+    }
+}
+
 const Rgba MARKER = {1, 2, 3, 4};
 
 struct LoadResult {
@@ -76,8 +107,11 @@ class RoomLoader : public ::testing::Test {
     std::string folder;
     std::vector<std::string> names;
     std::vector<char *> namePointers;
+    std::string savedCache; // XDG_CACHE_HOME to restore, when a test changed it
 
     void SetUp() override {
+        // No test sees another's prepared pictures or background work.
+        resetNeighbourRooms();
         ASSERT_TRUE(makeTestGLContextCurrent(800, 600));
         glViewport(0, 0, 800, 600);
         screenWidth = 800;
@@ -105,10 +139,12 @@ class RoomLoader : public ::testing::Test {
     }
 
     void TearDown() override {
-        pictureNames = nullptr;
-        pictureCount = 0;
-        firstPicture = 0;
-        strcpy(currentPath, ".");
+        resetNeighbourRooms();
+        if (!savedCache.empty())
+            setenv("XDG_CACHE_HOME", savedCache.c_str(), 1);
+        if (pictureNames == namePointers.data())
+            pictureNames = nullptr; // ours, not the scanner's
+        resetGalleryState();
         resetDisplaySettings();
         resetFakeWindow();
         resetFakeEmbeddedResources();
@@ -119,9 +155,9 @@ class RoomLoader : public ::testing::Test {
 
     std::string pathOf(const std::string &name) { return folder + "/" + name; }
 
-    // Runs the loader on a room of the given names from position first on, recording every
-    // loading screen, both output streams and whether the four work images were released.
-    LoadResult loadRoom(const std::vector<std::string> &roomNames, uint32_t first = 0) {
+    // Runs the loader on a room of the given names from position first on, as runLoader does.
+    LoadResult loadRoom(const std::vector<std::string> &roomNames, uint32_t first = 0,
+                        bool settle = false) {
         names = roomNames;
         namePointers.clear();
         for (std::string &name : names)
@@ -130,7 +166,13 @@ class RoomLoader : public ::testing::Test {
         pictureCount = (uint32_t)names.size();
         firstPicture = first;
         snprintf(currentPath, PATH_BUFFER_SIZE, "%s", folder.c_str());
+        return runLoader(settle);
+    }
 
+    // Runs the loader on the current room, recording every loading screen, both output streams
+    // and whether the four work images were released. With settle, the background work the
+    // load started is finished too, and its output recorded.
+    LoadResult runLoader(bool settle = false) {
         ILuint probe = 0;
         ilGenImages(1, &probe);
         ilDeleteImages(1, &probe);
@@ -141,12 +183,45 @@ class RoomLoader : public ::testing::Test {
         LoadResult result;
         result.ok = loadRoomPictures(drawProgressScreen);
         stopWindowFeedback();
+        if (settle)
+            waitForRoomPreparation();
         result.err = stopCapture(stderr);
         result.out = stopCapture(stdout);
         fakeOnSwap = nullptr;
         for (ILuint name = probe; name < probe + 4; ++name)
             EXPECT_FALSE(ilIsImage(name)) << "work image " << name << " left behind";
         return result;
+    }
+
+    // Frames what the background prepares after the last load, as the frames drawn while the
+    // person looks would, following the door they face.
+    void prepareNeighbours() {
+        roomLoaded = true;
+        keepNeighbourRoomsReady();
+        waitForRoomPreparation();
+        while (keepNeighbourRoomsReady()) {
+        }
+    }
+
+    // Where the desktop's cache keeps the x-large thumbnail of a file in the folder.
+    std::string thumbnailPathOf(const std::string &name) {
+        std::string uri = "file://" + pathOf(name);
+        gchar *md5 = g_compute_checksum_for_string(G_CHECKSUM_MD5, uri.c_str(), -1);
+        std::string path =
+            std::string(getenv("XDG_CACHE_HOME")) + "/thumbnails/x-large/" + md5 + ".png";
+        g_free(md5);
+        return path;
+    }
+
+    struct stat statOf(const std::string &path) {
+        struct stat info = {};
+        EXPECT_EQ(stat(path.c_str(), &info), 0) << path;
+        return info;
+    }
+
+    void setModified(const std::string &name, const timespec &accessed, const timespec &modified) {
+        const timespec times[2] = {accessed, modified};
+        ASSERT_EQ(utimensat(AT_FDCWD, pathOf(name).c_str(), times, 0), 0);
     }
 
     GLint slotWidth(int slot) {
@@ -156,14 +231,22 @@ class RoomLoader : public ::testing::Test {
         return width;
     }
 
-    // Texel (x, y) of a slot, y counted from the picture's top: texture row 0 is its bottom.
-    Rgba texel(int slot, int x, int y) {
+    // Every texel of a slot, bottom row first.
+    std::vector<unsigned char> slotTexels(int slot) {
         GLint width = slotWidth(slot);
         GLint height = 0;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
         std::vector<unsigned char> pixels((size_t)width * height * 4);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        const unsigned char *p = &pixels[((size_t)(height - 1 - y) * width + x) * 4];
+        return pixels;
+    }
+
+    // Texel (x, y) of a slot, y counted from the picture's top: texture row 0 is its bottom.
+    Rgba texel(int slot, int x, int y) {
+        std::vector<unsigned char> pixels = slotTexels(slot);
+        GLint width = slotWidth(slot);
+        size_t height = pixels.size() / 4 / (size_t)width;
+        const unsigned char *p = &pixels[((height - 1 - y) * width + x) * 4];
         return {p[0], p[1], p[2], p[3]};
     }
 
@@ -285,13 +368,8 @@ TEST_F(RoomLoader, LastRoomOfThreeFillsSlotsZeroToTwoAndLeavesTheRest) {
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, "Loading " + pathOf("k.jpg") + "\nLoading " + pathOf("l.bmp") +
                               "\nLoading " + pathOf("m.jpg") + "\n");
-    // One screen per picture at 0, 10 and 20 % of the 780-pixel track (the single-precision
-    // percentage gives 77 and 155), each naming the bare file.
-    ASSERT_EQ(screens.size(), 3u);
-    EXPECT_EQ(screens[0].fillWidth, 0);
-    EXPECT_EQ(screens[1].fillWidth, 77);
-    EXPECT_EQ(screens[2].fillWidth, 155);
-    EXPECT_EQ(screens[0].glyphs, strlen("Loading k.jpg..."));
+    // Screens count the room's slots from 0 %, each naming the bare file.
+    expectScreensNameTheirSlots({"k.jpg", "l.bmp", "m.jpg"});
 
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_EQ(slotWidth(slot), 512);
@@ -356,7 +434,7 @@ TEST_F(RoomLoader, UnreadablePictureGetsAnEmptyFrameAndLoadingGoesOn) {
     LoadResult result = loadRoom(room);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.err, "ERROR: Unable to load " + pathOf("p4.bmp") + "\n");
-    EXPECT_EQ(screens.size(), 6u);
+    expectScreensNameTheirSlots(room);
     for (int slot : {0, 1, 2, 3, 5})
         expectNear(texel(slot, 255, 255), {90, 90, 220, 255}, 6);
     expectEmptyFrame(4);
@@ -439,7 +517,7 @@ TEST_F(RoomLoader, OddAndBrokenFilesEachGetTheirLineAndNeverStopTheRoom) {
         EXPECT_EQ(result.out, expectedOut);
         EXPECT_EQ(result.err, expectedErr);
         EXPECT_EQ(result.ok, allLoad);
-        EXPECT_EQ(screens.size(), 7u);
+        expectScreensNameTheirSlots(room);
         for (int slot = 0; slot < 7; ++slot) {
             const OddPicture &c = cases[first + slot];
             SCOPED_TRACE(c.name);
@@ -558,6 +636,181 @@ TEST_F(RoomLoader, FifoNamedLikeAPictureIsRefusedWithoutWaiting) {
     EXPECT_EQ(result.err, "ERROR: Unable to load " + pathOf("pipe.jpg") + "\n");
     expectEmptyFrame(0);
     expectNear(texel(1, 255, 255), {40, 200, 40, 255}, 0);
+}
+
+TEST_F(RoomLoader, PictureStillOnItsWayGetsItsScreen) {
+    // Tens of milliseconds to decode: still on its way when its turn comes.
+    writePicture("big.jpg", 4000, 3000, {180, 120, 60, 255});
+    loadRoom({"big.jpg"});
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0].fillWidth, 0);
+    EXPECT_EQ(screens[0].glyphs, strlen("Loading big.jpg..."));
+}
+
+TEST_F(RoomLoader, PreparedRoomMatchesAColdLoadAndDecodesNothing) {
+    const Rgba red = {255, 0, 0, 255}, green = {0, 255, 0, 255}, blue = {0, 0, 255, 255},
+               white = {255, 255, 255, 255};
+    std::vector<std::string> gallery;
+    for (int i = 0; i < 20; ++i) {
+        gallery.push_back("p" + std::to_string(i / 10) + std::to_string(i % 10) + ".jpg");
+        // Sizes that fit as they are and sizes that shrink, the quadrants turned a step each.
+        std::array<Rgba, 4> quadrants = {red, green, blue, white};
+        std::rotate(quadrants.begin(), quadrants.begin() + i % 4, quadrants.end());
+        writeQuadrantJpeg(gallery.back(), 160 + 37 * i, 120 + 23 * i, quadrants);
+    }
+    loadRoom(gallery);
+    prepareNeighbours();
+    // p12 becomes garbage of the same size under the same stamp: only a decode would notice.
+    const std::string original = readBytes("p12.jpg");
+    const struct stat before = statOf(pathOf("p12.jpg"));
+    writeBytes("p12.jpg", std::string(original.size(), 'x'));
+    setModified("p12.jpg", before.st_atim, before.st_mtim);
+
+    screens.clear();
+    LoadResult prepared = loadRoom(gallery, 10);
+    EXPECT_TRUE(prepared.ok) << prepared.err;
+    EXPECT_TRUE(screens.empty());
+    std::vector<std::vector<unsigned char>> shown;
+    for (int slot = 0; slot < 10; ++slot)
+        shown.push_back(slotTexels(slot));
+
+    // Cold: nothing held, no thumbnails, the file as it was.
+    resetNeighbourRooms();
+    removeTree(std::string(getenv("XDG_CACHE_HOME")) + "/thumbnails");
+    writeBytes("p12.jpg", original);
+    ASSERT_TRUE(loadRoom(gallery, 10).ok);
+    for (int slot = 0; slot < 10; ++slot)
+        EXPECT_TRUE(slotTexels(slot) == shown[slot]) << "slot " << slot;
+}
+
+TEST_F(RoomLoader, FileChangedBetweenVisitsIsShownAnewAndItsStaleThumbnailReplaced) {
+    // The same size on disk both times: only the modification time tells the versions apart.
+    writePicture("c.bmp", 64, 48, {220, 30, 30, 255});
+    loadRoom({"c.bmp"}, 0, true);
+    const std::string thumbnail = thumbnailPathOf("c.bmp");
+    ASSERT_EQ(access(thumbnail.c_str(), F_OK), 0) << "no thumbnail of the first version";
+    const struct stat first = statOf(pathOf("c.bmp"));
+    writePicture("c.bmp", 64, 48, {30, 30, 220, 255});
+    timespec modified = first.st_mtim;
+    modified.tv_sec += 2;
+    setModified("c.bmp", first.st_atim, modified);
+
+    EXPECT_TRUE(loadRoom({"c.bmp"}, 0, true).ok);
+    expectNear(texel(0, 255, 255), {30, 30, 220, 255}, 0);
+    GdkPixbuf *cached = gdk_pixbuf_new_from_file(thumbnail.c_str(), nullptr);
+    ASSERT_NE(cached, nullptr);
+    const gchar *mtime = gdk_pixbuf_get_option(cached, "tEXt::Thumb::MTime");
+    EXPECT_STREQ(mtime, std::to_string(modified.tv_sec).c_str());
+    g_object_unref(cached);
+}
+
+TEST_F(RoomLoader, ThumbnailWeWriteIsReadByAnotherReader) {
+    writePicture("wide.jpg", 1024, 640, {60, 140, 200, 255});
+    ASSERT_TRUE(loadRoom({"wide.jpg"}, 0, true).ok);
+    const struct stat file = statOf(pathOf("wide.jpg"));
+    const std::string thumbnail = thumbnailPathOf("wide.jpg");
+    GdkPixbuf *pixbuf = gdk_pixbuf_new_from_file(thumbnail.c_str(), nullptr);
+    ASSERT_NE(pixbuf, nullptr) << thumbnail;
+    EXPECT_EQ(gdk_pixbuf_get_width(pixbuf), 512);
+    EXPECT_EQ(gdk_pixbuf_get_height(pixbuf), 320);
+    const std::pair<const char *, std::string> keys[] = {
+        {"tEXt::Thumb::URI", "file://" + pathOf("wide.jpg")},
+        {"tEXt::Thumb::MTime", std::to_string(file.st_mtime)},
+        {"tEXt::Thumb::Size", std::to_string(file.st_size)},
+        {"tEXt::Thumb::Image::Width", "1024"},
+        {"tEXt::Thumb::Image::Height", "640"},
+    };
+    for (const auto &key : keys) {
+        const gchar *value = gdk_pixbuf_get_option(pixbuf, key.first);
+        EXPECT_EQ(value != nullptr ? value : "(missing)", key.second) << key.first;
+    }
+    g_object_unref(pixbuf);
+    const std::string folder = thumbnail.substr(0, thumbnail.rfind('/'));
+    EXPECT_EQ(statOf(thumbnail).st_mode & 07777, 0600u);
+    EXPECT_EQ(statOf(folder).st_mode & 07777, 0700u);
+    EXPECT_EQ(statOf(folder.substr(0, folder.rfind('/'))).st_mode & 07777, 0700u);
+}
+
+TEST_F(RoomLoader, AnotherProgramsThumbnailIsShownInTheOriginalsProportions) {
+    writePicture("red.bmp", 300, 200, {220, 30, 30, 255});
+    // Square and green, unlike anything decoding the file gives; its record says 300 x 200.
+    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 256, 256);
+    gdk_pixbuf_fill(pixbuf, 0x20c020ff);
+    const std::string thumbnail = thumbnailPathOf("red.bmp");
+    ASSERT_EQ(g_mkdir_with_parents(thumbnail.substr(0, thumbnail.rfind('/')).c_str(), 0700), 0);
+    const std::string uri = "file://" + pathOf("red.bmp");
+    const std::string mtime = std::to_string(statOf(pathOf("red.bmp")).st_mtime);
+    ASSERT_TRUE(gdk_pixbuf_save(pixbuf, thumbnail.c_str(), "png", nullptr, "tEXt::Thumb::URI",
+                                uri.c_str(), "tEXt::Thumb::MTime", mtime.c_str(),
+                                "tEXt::Thumb::Image::Width", "300", "tEXt::Thumb::Image::Height",
+                                "200", nullptr));
+    g_object_unref(pixbuf);
+
+    ASSERT_TRUE(loadRoom({"red.bmp"}).ok);
+    // 300 x 200 at (106, 156), framed from row 140; a square picture would reach further.
+    expectNear(texel(0, 255, 255), {32, 192, 32, 255}, 0);
+    expectNear(texel(0, 110, 255), {32, 192, 32, 255}, 0);
+    EXPECT_EQ(texel(0, 255, 139)[3], 0);
+    EXPECT_EQ(texel(0, 255, 140)[3], 255);
+}
+
+TEST_F(RoomLoader, UnwritableCacheGivesOneLineAndTheRoomStillLoads) {
+    writePicture("a.bmp", 16, 16, {220, 30, 30, 255});
+    writePicture("b.bmp", 16, 16, {30, 30, 220, 255});
+    // Below a regular file no folder can be made, not even by root.
+    ASSERT_TRUE(makeFile(pathOf("plain")));
+    resetNeighbourRooms(); // no background reads the variable while it changes
+    savedCache = getenv("XDG_CACHE_HOME");
+    setenv("XDG_CACHE_HOME", pathOf("plain/cache").c_str(), 1);
+
+    LoadResult result = loadRoom({"a.bmp", "b.bmp"}, 0, true);
+    EXPECT_TRUE(result.ok);
+    expectNear(texel(0, 255, 255), {220, 30, 30, 255}, 0);
+    expectNear(texel(1, 255, 255), {30, 30, 220, 255}, 0);
+    const std::string warning = "WARNING: Thumbnail cache unavailable: ";
+    EXPECT_EQ(result.err.compare(0, warning.size(), warning), 0) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+}
+
+TEST_F(RoomLoader, RoomBehindTheFacedSideDoorIsPreparedAndEnteredWithoutWaiting) {
+    writePicture("here.bmp", 16, 16, {128, 128, 128, 255});
+    ASSERT_TRUE(makeFolder(pathOf("Sub")));
+    const std::vector<std::string> inside = {"Sub/s0.jpg", "Sub/s1.bmp", "Sub/s2.jpg"};
+    const Rgba colours[] = {{200, 40, 40, 255}, {40, 200, 40, 255}, {40, 40, 200, 255}};
+    for (size_t i = 0; i < inside.size(); ++i)
+        writePicture(inside[i], 640, 480, colours[i]);
+    snprintf(currentPath, PATH_BUFFER_SIZE, "%s", folder.c_str());
+    scanFolder();
+    ASSERT_EQ(folderCount, 1u);
+    ASSERT_TRUE(runLoader().ok);
+
+    // At the door wall, facing the first folder door (slot 1, after the parent door).
+    viewX = -1.4f;
+    viewZ = -(11.125f - 2.5f);
+    viewHeading = 270.0f;
+    prepareNeighbours();
+    for (const std::string &name : inside) {
+        FileStamp stamp;
+        ASSERT_TRUE(readFileStamp(pathOf(name).c_str(), &stamp));
+        EXPECT_TRUE(holdsPicture(&framedPictures, pathOf(name).c_str(), stamp)) << name;
+    }
+
+    startCapture(stdout);
+    openFacingDoor();
+    stopCapture(stdout);
+    ASSERT_EQ(std::string(currentPath), pathOf("Sub"));
+    screens.clear();
+    EXPECT_TRUE(runLoader().ok);
+    EXPECT_TRUE(screens.empty());
+    ASSERT_EQ(pictureCount, 3u);
+    for (int slot = 0; slot < 3; ++slot) {
+        // In the order the folder lists them.
+        size_t i = (size_t)(std::find(inside.begin(), inside.end(),
+                                      "Sub/" + std::string(pictureNames[slot])) -
+                            inside.begin());
+        ASSERT_LT(i, inside.size());
+        expectNear(texel(slot, 255, 255), colours[i], 6);
+    }
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "gallery/gallery_state.h"
 #include "gl/gl_test_context.h"
 #include "images/embedded_textures.h"
+#include "images/neighbour_rooms.h"
 #include "render/gl_state.h"
 #include "render/room_lists.h"
 #include "render/scene_frame.h"
@@ -57,6 +58,8 @@ float centreDepth() {
 class SceneFrame : public ::testing::Test {
   protected:
     void SetUp() override {
+        // No test sees another's prepared pictures or background work.
+        resetNeighbourRooms();
         ASSERT_TRUE(makeTestGLContextCurrent(WIDTH, HEIGHT));
         resetDisplaySettings();
         resetGalleryState();
@@ -73,6 +76,7 @@ class SceneFrame : public ::testing::Test {
         roomLoaded = true;
     }
     void TearDown() override {
+        resetNeighbourRooms();
         glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
         glDeleteTextures(TEXTURE_COUNT, textureNames);
         displayListBase = 0;
@@ -245,23 +249,26 @@ TEST_F(SceneFrameRoom, RoomIsMadeReadyOnceAndPresentedAfterItsLoadingScreens) {
     ASSERT_TRUE(makeFolder(folder + "/Sub"));
     openFolder();
 
-    // The first frame loads without any key pressed: three loading screens under the busy
-    // cursor, then the finished room under the arrow.
+    // The first frame loads without any key pressed: a loading screen under the busy cursor
+    // for each of the three pictures still on its way when its turn comes, then the finished
+    // room under the arrow.
     fakeOnSwap = recordPresented;
     std::string out = frameOutput();
     EXPECT_NE(out.find("Loading " + folder), std::string::npos) << out;
     EXPECT_TRUE(roomLoaded);
     EXPECT_EQ(fakeBusyCursorCalls, 1);
     EXPECT_EQ(fakeArrowCursorCalls, 1);
-    ASSERT_EQ(presented.size(), 4u);
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_GE(presented.size(), 1u);
+    ASSERT_LE(presented.size(), 4u);
+    const size_t room = presented.size() - 1;
+    for (size_t i = 0; i < room; ++i) {
         EXPECT_EQ(presented[i].cursor, FAKE_CURSOR_BUSY) << "screen " << i;
         EXPECT_FALSE(presented[i].roomReady) << "screen " << i;
         EXPECT_LT(presented[i].floor, 5.0) << "screen " << i;
     }
-    EXPECT_EQ(presented[3].cursor, FAKE_CURSOR_ARROW);
-    EXPECT_TRUE(presented[3].roomReady);
-    EXPECT_GT(presented[3].floor, 30.0);
+    EXPECT_EQ(presented[room].cursor, FAKE_CURSOR_ARROW);
+    EXPECT_TRUE(presented[room].roomReady);
+    EXPECT_GT(presented[room].floor, 30.0);
     ASSERT_TRUE(glIsList(roomContentsList()));
 
     // Swap in a stand-in contents list that leaves a mark when replayed: it survives frames that

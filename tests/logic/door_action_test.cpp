@@ -208,6 +208,16 @@ TEST_F(DoorAction, SideDoorsOpenOnlyInTheMiddleOfTheirSlotFacingTheWall) {
     EXPECT_FALSE(opens(openSideDoorAt(slotEyeZ(2), 270.0f, -1.29f)));
 }
 
+TEST_F(DoorAction, SideDoorFolderNamesAFolderDoorsFolderAndChangesNothing) {
+    openStagedFolder("/pics", 0, 2);
+    char path[PATH_BUFFER_SIZE];
+    EXPECT_FALSE(sideDoorFolder(0, path, sizeof path)); // the parent door
+    EXPECT_FALSE(sideDoorFolder(3, path, sizeof path)); // empty
+    ASSERT_TRUE(sideDoorFolder(2, path, sizeof path));
+    EXPECT_STREQ(path, "/pics/dir01");
+    EXPECT_STREQ(currentPath, "/pics");
+}
+
 TEST_F(DoorAction, FolderDoorsFollowTheRoomWindow) {
     openStagedFolder("/pics", 0, 30);
     roomLoaded = true;
