@@ -639,8 +639,9 @@ TEST_F(RoomLoader, FifoNamedLikeAPictureIsRefusedWithoutWaiting) {
 }
 
 TEST_F(RoomLoader, PictureStillOnItsWayGetsItsScreen) {
-    // Tens of milliseconds to decode: still on its way when its turn comes.
-    writePicture("big.jpg", 4000, 3000, {180, 120, 60, 255});
+    // A progressive 12-megapixel JPEG: hundreds of milliseconds to decode, still on its way
+    // when its turn comes.
+    convert("-size 4000x3000 xc:'rgb(180,120,60)' -interlace JPEG", "big.jpg");
     loadRoom({"big.jpg"});
     ASSERT_EQ(screens.size(), 1u);
     EXPECT_EQ(screens[0].fillWidth, 0);
