@@ -129,7 +129,9 @@ void prepareRooms(const std::vector<std::string> &paths, const std::string &door
         pendingDoorFolder = doorFolder;
         preparedWidth = innerWidth;
         preparedHeight = innerHeight;
-        startWorkerIfNeeded();
+        // No thread for nothing: a room with no neighbours and no thumbnail to write needs none.
+        if (hasWork())
+            startWorkerIfNeeded();
     }
     changed.notify_all();
 }
