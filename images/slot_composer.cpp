@@ -30,11 +30,11 @@ struct FramedCanvas {
 constexpr size_t CANVASES_KEPT = 4;
 std::vector<FramedCanvas> canvases; // most recently made last
 
-// FNV-1a over the frame's pixels and size.
+// FNV-1a over the frame's bytes (as loaded: RGB or RGBA) and their count.
 uint64_t frameKeyOf(ILuint frame) {
     ilBindImage(frame);
     const ILubyte *data = ilGetData();
-    size_t size = (size_t)ilGetInteger(IL_IMAGE_WIDTH) * ilGetInteger(IL_IMAGE_HEIGHT) * 4;
+    size_t size = (size_t)ilGetInteger(IL_IMAGE_SIZE_OF_DATA);
     uint64_t key = 1469598103934665603ull ^ size;
     for (size_t i = 0; data != nullptr && i < size; i++)
         key = (key ^ data[i]) * 1099511628211ull;
