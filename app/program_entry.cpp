@@ -12,6 +12,7 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/key_handling.h"
 #include "gallery/text_limits.h"
+#include "images/room_preparation.h"
 #include "platform/current_directory.h"
 
 const char *const PROGRAM_VERSION = QUILLMERE_VERSION;
@@ -56,6 +57,9 @@ int runProgram(int argc, char **argv) {
         return 1;
     }
     int status = runMainLoop();
+    // Nothing more is prepared for a gallery that is closing; thumbnails not yet written are
+    // written on a later visit.
+    stopRoomPreparation();
     destroyMainWindow();
     return status;
 }
