@@ -57,9 +57,9 @@ int runProgram(int argc, char **argv) {
         return 1;
     }
     int status = runMainLoop();
-    // Nothing more is prepared for a gallery that is closing; thumbnails not yet written are
-    // written on a later visit.
-    stopRoomPreparation();
     destroyMainWindow();
+    // Nothing more is prepared for a closed gallery; thumbnails not yet written are written on a
+    // later visit. The window is gone first: waiting for the picture in hand is not seen.
+    stopRoomPreparation();
     return status;
 }
