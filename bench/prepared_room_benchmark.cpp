@@ -32,6 +32,7 @@
 #include "render/scene_frame.h"
 #include "gl/gl_test_context.h"
 #include "support/photographs.h"
+#include "support/temp_tree.h"
 #include "support/process_memory.h"
 
 static const int FOLDER_PICTURES = 30;
@@ -186,7 +187,7 @@ int main() {
     drawScene();
     glFinish();
 
-    std::string cache = makeBenchFolder(), folder = makeBenchFolder(), managed = makeBenchFolder();
+    std::string cache = makeTempFolder(), folder = makeTempFolder(), managed = makeTempFolder();
     setenv("XDG_CACHE_HOME", cache.c_str(), 1);
     long bytes = 0;
     if (cache.empty() || folder.empty() || managed.empty() ||
@@ -213,7 +214,7 @@ int main() {
     double held = 0, resident = 0;
     for (int run = 0; run < RUNS; run++) {
         resetNeighbourRooms();
-        removeBenchFolder(cache + "/thumbnails");
+        removeTree(cache + "/thumbnails");
         enterFolder(folder);
         timeRoom(&first);
         stand(STAND_SECONDS);
@@ -260,8 +261,8 @@ int main() {
            held / RUNS, megabytes(PREPARED_PICTURE_BUDGET), resident / RUNS);
 
     resetGalleryState();
-    removeBenchFolder(folder);
-    removeBenchFolder(managed);
-    removeBenchFolder(cache);
+    removeTree(folder);
+    removeTree(managed);
+    removeTree(cache);
     return 0;
 }

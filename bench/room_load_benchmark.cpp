@@ -22,6 +22,7 @@
 #include "render/text.h"
 #include "gl/gl_test_context.h"
 #include "support/photographs.h"
+#include "support/temp_tree.h"
 #include "support/process_memory.h"
 
 static const int PICTURE_COUNT = 10;
@@ -75,7 +76,7 @@ static bool resetPeakMemory() {
 // no background work; its progress lines are sent nowhere.
 static void timeWholeRoom(Seconds *room) {
     resetNeighbourRooms();
-    std::string cache = makeBenchFolder();
+    std::string cache = makeTempFolder();
     setenv("XDG_CACHE_HOME", cache.c_str(), 1);
     fflush(stdout);
     int saved = dup(STDOUT_FILENO);
@@ -90,7 +91,7 @@ static void timeWholeRoom(Seconds *room) {
     close(saved);
     fclose(sink);
     resetNeighbourRooms();
-    removeBenchFolder(cache);
+    removeTree(cache);
 }
 
 static void timeShrinkOnLoad(const std::string &folder, const std::string names[],
@@ -133,7 +134,7 @@ int main() {
     if (!buildFonts())
         return 1;
 
-    std::string folder = makeBenchFolder();
+    std::string folder = makeTempFolder();
     if (folder.empty())
         return 1;
     std::string names[PICTURE_COUNT];
@@ -182,7 +183,7 @@ int main() {
 
     pictureNames = nullptr;
     pictureCount = 0;
-    removeBenchFolder(folder);
+    removeTree(folder);
     glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
     glDeleteTextures(TEXTURE_COUNT, textureNames);
     ilShutDown();

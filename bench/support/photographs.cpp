@@ -4,9 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <ftw.h>
-#include <unistd.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <vector>
 
@@ -70,18 +67,4 @@ bool writePhotograph(const std::string &path, int n, long *totalBytes) {
         fclose(file);
     }
     return written;
-}
-
-std::string makeBenchFolder() {
-    char folder[] = "/tmp/quillmere-bench-XXXXXX";
-    return mkdtemp(folder) != nullptr ? folder : "";
-}
-
-static int removeEntry(const char *path, const struct stat *, int, struct FTW *) {
-    return remove(path);
-}
-
-void removeBenchFolder(const std::string &folder) {
-    if (!folder.empty())
-        nftw(folder.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
 }

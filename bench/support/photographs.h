@@ -6,7 +6,3 @@
 // Writes a 12-megapixel (4000 x 3000) landscape, different for every n, as a quality-90 JPEG at
 // path; adds its size in bytes to *totalBytes. False when it cannot be written.
 bool writePhotograph(const std::string &path, int n, long *totalBytes);
-
-// A new empty folder under /tmp (empty string on failure), and its removal with everything in it.
-std::string makeBenchFolder();
-void removeBenchFolder(const std::string &folder);
