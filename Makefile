@@ -42,14 +42,11 @@ test-plain:
 	cmake --build build -j $(JOBS)
 	cd build && ctest --output-on-failure -j $(JOBS)
 
-# LeakSanitizer's exit-time scan itself crashes now and then on a loaded machine ("Tracer caught
-# signal 11", after the test has passed), so a failed test is run once more; a real fault fails
-# both times.
 test-sanitized:
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLMERE_TESTS=ON \
 	      -DQUILLMERE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
+	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
 # The room loader's tests once more under ThreadSanitizer: pictures are decoded on worker threads.
 test-threads:

@@ -24,8 +24,7 @@ TestContext contexts[2];
 bool openDisplay() {
     if (display != EGL_NO_DISPLAY)
         return true;
-    // No shader cache on disk: the tests write nothing into the home folder, and with the
-    // cache on, LeakSanitizer's exit-time scan crashed in parallel runs of the loader tests.
+    // No shader cache on disk: the tests write nothing into the home folder.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));

@@ -17,8 +17,7 @@ window=""
 
 # The folder chooser's settings live in memory: no D-Bus or dconf needed.
 export GSETTINGS_BACKEND=memory
-# No shader cache on disk: nothing is written into the home folder, and the cache's writer thread
-# made LeakSanitizer's exit-time scan of the sanitized program crash now and then.
+# No shader cache on disk: nothing is written into the home folder.
 export MESA_SHADER_CACHE_DISABLE=true
 
 qm_cleanup() {
