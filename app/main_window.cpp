@@ -4,18 +4,15 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <IL/il.h>
 #include <cstdio>
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
-#include "images/embedded_textures.h"
 #include "platform/cursor.h"
 #include "platform/events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "render/gl_state.h"
-#include "render/room_lists.h"
 
 static WindowHandle mainWindow = nullptr;
 static DeviceHandle deviceContext = nullptr;
@@ -92,10 +89,7 @@ bool createMainWindow(const char *title, int width, int height, int bits, bool f
 }
 
 void destroyMainWindow() {
-    ilShutDown();
-    // Without a current context these have no effect.
-    glDeleteTextures(TEXTURE_COUNT, textureNames);
-    glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
+    releaseGLState();
 
     if (fullscreen) {
         restoreDisplayMode();

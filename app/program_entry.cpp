@@ -12,7 +12,7 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/key_handling.h"
 #include "gallery/text_limits.h"
-#include "images/room_preparation.h"
+#include "loading/background_preparation.h"
 #include "platform/current_directory.h"
 
 const char *const PROGRAM_VERSION = QUILLMERE_VERSION;
@@ -49,6 +49,10 @@ int runProgram(int argc, char **argv) {
 
     scanFolder();
     setFullscreenToggle(toggleFullscreen);
+    // Prepares rooms ahead while the gallery is open. It goes last, after the window: waiting
+    // for the picture in hand is not seen, and thumbnails not yet written are written on a
+    // later visit.
+    BackgroundPreparation background;
     if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen)) {
         // A declined windowed mode is the user's choice, not a failure.
         if (mainWindowFailure == nullptr)
@@ -58,8 +62,5 @@ int runProgram(int argc, char **argv) {
     }
     int status = runMainLoop();
     destroyMainWindow();
-    // Nothing more is prepared for a closed gallery; thumbnails not yet written are written on a
-    // later visit. The window is gone first: waiting for the picture in hand is not seen.
-    stopRoomPreparation();
     return status;
 }

@@ -1,7 +1,6 @@
 // frame_rate_benchmark.cpp -- frames per second of the gallery frame for a loaded room of ten
 // pictures at 800 x 600, and how a frame's time splits between its list calls and the rest.
 #include <GL/gl.h>
-#include <IL/il.h>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -11,13 +10,14 @@
 #include "app/main_window.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "platform/window.h"
 #include "render/facing_captions.h"
 #include "render/gl_state.h"
 #include "render/room_lists.h"
 #include "render/scene_frame.h"
 #include "gl/gl_test_context.h"
+#include "platform/image_library.h"
 
 static const int WIDTH = 800;
 static const int HEIGHT = 600;

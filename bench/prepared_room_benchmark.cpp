@@ -18,13 +18,13 @@
 #include "gallery/door_action.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
-#include "images/neighbour_rooms.h"
-#include "images/picture_decoder.h"
-#include "images/prepared_pictures.h"
-#include "images/room_preparation.h"
+#include "loading/neighbour_rooms.h"
+#include "pictures/picture_decoder.h"
+#include "loading/prepared_pictures.h"
+#include "loading/background_preparation.h"
 #include "platform/file_stamp.h"
 #include "platform/thumbnail_cache.h"
-#include "images/room_picture_loader.h"
+#include "render/room_picture_loader.h"
 #include "render/depth_offset.h"
 #include "render/gl_state.h"
 #include "render/overlays.h"
@@ -180,6 +180,8 @@ int main() {
     if (!initGLState())
         return 1;
     resizeView(800, 600);
+    // Rooms are prepared ahead as in the program, which has one while the gallery is open.
+    BackgroundPreparation background;
 
     // The renderer's first drawing of each kind compiles its code; a person pays that once, at
     // the program's start, so it is paid here before anything is timed.
@@ -204,7 +206,7 @@ int main() {
         for (int n = 0; n < 10; n++) {
             char name[32];
             snprintf(name, sizeof name, "/photo%02d.jpg", n);
-            DecodedPicture picture;
+            Picture picture;
             decodePicture((folder + name).c_str(), 480, 480, &picture);
         }
         anchor += secondsSince(start);

@@ -2,8 +2,6 @@
 // photographs into the picture slots, against the decoder's one-thread shrink-on-load and
 // DevIL's full decode of the same files.
 #include <GL/gl.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,16 +12,17 @@
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
-#include "images/embedded_textures.h"
-#include "images/neighbour_rooms.h"
-#include "images/picture_decoder.h"
-#include "images/room_picture_loader.h"
+#include "render/texture_names.h"
+#include "loading/neighbour_rooms.h"
+#include "pictures/picture_decoder.h"
+#include "render/room_picture_loader.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "gl/gl_test_context.h"
 #include "support/photographs.h"
 #include "support/temp_tree.h"
 #include "support/process_memory.h"
+#include "platform/image_library.h"
 
 static const int PICTURE_COUNT = 10;
 static const int PICTURE_WIDTH = 4000;
@@ -98,7 +97,7 @@ static void timeShrinkOnLoad(const std::string &folder, const std::string names[
                              Seconds *decode) {
     Stopwatch start = startWatch();
     for (int n = 0; n < PICTURE_COUNT; n++) {
-        DecodedPicture picture;
+        Picture picture;
         decodePicture((folder + "/" + names[n]).c_str(), 480, 480, &picture);
     }
     addElapsed(start, decode);

@@ -2,17 +2,18 @@
 #include "render/gl_state.h"
 
 #include <GL/gl.h>
-#include <IL/il.h>
 #include <cstdio>
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
-#include "images/embedded_textures.h"
-#include "images/scene_textures.h"
+#include "platform/image_library.h"
 #include "platform/message_box.h"
+#include "platform/this_thread.h"
 #include "render/depth_offset.h"
 #include "render/room_lists.h"
+#include "render/scene_textures.h"
 #include "render/text.h"
+#include "render/texture_names.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void setSmoothing(int level) {
 } // namespace
 
 bool initGLState() {
+    REQUIRE_MAIN_THREAD();
     // Every image loaded from here on is delivered as RGBA.
     ilInit();
     ilEnable(IL_FORMAT_SET);
@@ -71,4 +73,11 @@ bool initGLState() {
     glEndList();
 
     return buildFonts();
+}
+
+void releaseGLState() {
+    REQUIRE_MAIN_THREAD();
+    ilShutDown();
+    glDeleteTextures(TEXTURE_COUNT, textureNames);
+    glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
 }

@@ -2,5 +2,9 @@
 #pragma once
 
 // Image-library RGBA setting, texture and list names, fixed GL state, scene textures, room
-// shell and fonts. False after the failure has been reported.
+// shell and fonts. False after the failure has been reported. Thread: main only.
 bool initGLState();
+
+// Shuts the image library down and deletes the texture and list names, before the context
+// goes; without a current context the deletions have no effect. Thread: main only.
+void releaseGLState();

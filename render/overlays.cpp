@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "gallery/display_settings.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "platform/ticks.h"
 #include "platform/window.h"
 #include "render/screen_space.h"

@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 #include <cstdio>
 
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "render/depth_offset.h"
 #include "render/grid_planes.h"
 #include "render/room_lists.h"

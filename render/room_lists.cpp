@@ -1,7 +1,7 @@
 // room_lists.cpp -- the shared display-list block and the room shell: walls, floor, ceiling.
 #include "render/room_lists.h"
 
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "render/grid_planes.h"
 
 GLuint displayListBase = 0;

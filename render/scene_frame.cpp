@@ -4,8 +4,6 @@
 #include <GL/gl.h>
 
 #include "gallery/gallery_state.h"
-#include "images/neighbour_rooms.h"
-#include "images/room_picture_loader.h"
 #include "platform/cursor.h"
 #include "platform/window.h"
 #include "render/depth_offset.h"
@@ -13,6 +11,7 @@
 #include "render/overlays.h"
 #include "render/room_contents.h"
 #include "render/room_lists.h"
+#include "render/room_picture_loader.h"
 
 namespace {
 
@@ -81,6 +80,6 @@ bool drawScene() {
 
     swapWindowBuffers();
     // After the frame is on its way: a little of the work that makes the next rooms instant.
-    keepNeighbourRoomsReady();
+    prepareRoomsAhead();
     return true;
 }

@@ -1,14 +1,13 @@
 // picture_decoder_test.cpp -- pictures decoded straight to their shown size give the same
 // thumbnail geometry as a full-size decode shrunk by the thumbnail composer.
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "images/picture_decoder.h"
-#include "images/thumbnails.h"
+#include "pictures/picture_decoder.h"
+#include "pictures/thumbnails.h"
 #include "support/temp_tree.h"
+#include "platform/image_library.h"
 
 namespace {
 
@@ -57,7 +56,7 @@ TEST(PictureDecoder, ShrinkOnLoadPlacesPicturesLikeTheFullDecode) {
         ASSERT_TRUE(makeThumbnail(images[0], images[2], images[1], images[3]));
         std::vector<ILubyte> fullDecode = alphaOf(images[0]);
 
-        DecodedPicture picture;
+        Picture picture;
         ASSERT_EQ(decodePicture(path.c_str(), 480, 480, &picture), PICTURE_DECODED);
         EXPECT_EQ(picture.width, size.w);
         EXPECT_EQ(picture.height, size.h);

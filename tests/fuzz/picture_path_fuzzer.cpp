@@ -1,13 +1,12 @@
 // picture_path_fuzzer.cpp -- libFuzzer target: a picture file's bytes through the decoder and,
 // when they decode, through the thumbnail composer, as the room loader does.
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "images/picture_decoder.h"
-#include "images/thumbnails.h"
+#include "pictures/picture_decoder.h"
+#include "pictures/thumbnails.h"
+#include "platform/image_library.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static bool ready = setUp();
     (void)ready;
     const uint32_t inner = THUMBNAIL_SIZE - 2 * frameTileSize(48);
-    DecodedPicture picture;
+    Picture picture;
     if (decodePictureBytes(data, size, inner, inner, &picture) != PICTURE_DECODED)
         return 0;
     // A decoded picture always fits the frame and holds exactly its pixels.

@@ -1,7 +1,6 @@
 // gl_state_test.cpp -- the per-context set-up: smoothing by antialiasing level, fixed state,
 // the light, the reserved names, and the report when the scene textures cannot be loaded.
 #include <GL/gl.h>
-#include <IL/il.h>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -10,10 +9,12 @@
 #include "fakes/fake_message_box.h"
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
+#include "pictures/embedded_artwork.h"
 #include "render/gl_state.h"
 #include "render/room_lists.h"
 #include "support/output_capture.h"
+#include "platform/image_library.h"
 
 namespace {
 

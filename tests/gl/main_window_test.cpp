@@ -17,7 +17,7 @@
 #include "fakes/fake_window.h"
 #include "gallery/gallery_state.h"
 #include "gl/gl_test_context.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "platform/events.h"
 #include "render/room_lists.h"
 #include "support/output_capture.h"

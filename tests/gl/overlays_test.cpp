@@ -11,7 +11,7 @@
 #include "fakes/fake_window.h"
 #include "gl/gl_test_context.h"
 #include "gl/window_feedback.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "render/overlays.h"
 #include "render/room_lists.h"
 #include "render/text.h"

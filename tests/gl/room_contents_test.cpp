@@ -3,7 +3,6 @@
 // through transparent texels.
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <IL/il.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -17,11 +16,12 @@
 #include "gallery/gallery_state.h"
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "render/gl_state.h"
 #include "render/room_contents.h"
 #include "render/room_lists.h"
 #include "render/text.h"
+#include "platform/image_library.h"
 
 namespace {
 

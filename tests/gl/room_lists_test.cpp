@@ -7,7 +7,7 @@
 
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "render/room_lists.h"
 
 namespace {

@@ -2,8 +2,6 @@
 // slots change, the loading screens and lines, row order, orientation, formats, and pictures
 // that cannot or must not be shown.
 #include <GL/gl.h>
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,18 +30,20 @@
 #include "gallery/gallery_state.h"
 #include "gl/gl_test_context.h"
 #include "gl/window_feedback.h"
-#include "images/embedded_textures.h"
-#include "images/neighbour_rooms.h"
-#include "images/picture_decoder.h"
-#include "images/prepared_pictures.h"
-#include "images/room_picture_loader.h"
-#include "images/room_preparation.h"
+#include "render/texture_names.h"
+#include "pictures/embedded_artwork.h"
+#include "loading/neighbour_rooms.h"
+#include "pictures/picture_decoder.h"
+#include "loading/prepared_pictures.h"
+#include "render/room_picture_loader.h"
+#include "loading/background_preparation.h"
 #include "platform/file_stamp.h"
 #include "render/overlays.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "support/output_capture.h"
 #include "support/temp_tree.h"
+#include "platform/image_library.h"
 
 namespace {
 
@@ -104,6 +104,7 @@ struct LoadResult {
 
 class RoomLoader : public ::testing::Test {
   protected:
+    BackgroundPreparation background; // as the program has one while the gallery is open
     std::string folder;
     std::vector<std::string> names;
     std::vector<char *> namePointers;
@@ -197,9 +198,9 @@ class RoomLoader : public ::testing::Test {
     // person looks would, following the door they face.
     void prepareNeighbours() {
         roomLoaded = true;
-        keepNeighbourRoomsReady();
+        prepareRoomsAhead();
         waitForRoomPreparation();
-        while (keepNeighbourRoomsReady()) {
+        while (prepareRoomsAhead()) {
         }
     }
 
@@ -596,7 +597,7 @@ TEST_F(RoomLoader, HugeDeclaredSizeIsRefusedFastWithoutMemory) {
                     "\x01\0\x18\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0",
                     54);
     writeBytes("claims.bmp", bmp);
-    DecodedPicture picture;
+    Picture picture;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(decodePicture(pathOf("claims.bmp").c_str(), 480, 480, &picture), PICTURE_TOO_LARGE);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));

@@ -2,7 +2,6 @@
 // puts it, the room made ready once per room, the help overlay last, one swap per frame.
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,13 +16,14 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gl/gl_test_context.h"
-#include "images/embedded_textures.h"
-#include "images/neighbour_rooms.h"
+#include "render/texture_names.h"
+#include "loading/neighbour_rooms.h"
 #include "render/gl_state.h"
 #include "render/room_lists.h"
 #include "render/scene_frame.h"
 #include "support/output_capture.h"
 #include "support/temp_tree.h"
+#include "platform/image_library.h"
 
 namespace {
 

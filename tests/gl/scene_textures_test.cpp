@@ -1,7 +1,6 @@
 // scene_textures_test.cpp -- the seven scene textures: filters, wrapping, sizes, the door's
 // alpha and row order, and what a failed load leaves behind.
 #include <GL/gl.h>
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,9 +9,11 @@
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
 #include "gl/gl_test_context.h"
-#include "images/embedded_textures.h"
-#include "images/scene_textures.h"
+#include "render/texture_names.h"
+#include "pictures/embedded_artwork.h"
+#include "render/scene_textures.h"
 #include "support/output_capture.h"
+#include "platform/image_library.h"
 
 namespace {
 const int sceneEntries[] = {TEX_WALL,          TEX_CEILING,        TEX_FLOOR, TEX_DOOR,

@@ -1,14 +1,14 @@
 // artwork_test.cpp -- the embedded images: stored format, the door's transparent sides, the
 // frame's tiles and the seamless surfaces.
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "images/embedded_textures.h"
+#include "pictures/embedded_artwork.h"
 #include "platform/embedded_resource_table.h"
+#include "platform/image_library.h"
 
 namespace {
 const EmbeddedResource *embedded(int id) {

@@ -1,12 +1,12 @@
 // embedded_textures_test.cpp -- loading embedded PNG images into the bound DevIL image.
-#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "fakes/fake_embedded_resources.h"
 #include "fakes/fake_message_box.h"
-#include "images/embedded_textures.h"
+#include "pictures/embedded_artwork.h"
+#include "platform/image_library.h"
 
 namespace {
 class EmbeddedTextures : public ::testing::Test {

@@ -6,12 +6,12 @@
 #include <thread>
 #include <vector>
 
-#include "images/picture_store.h"
+#include "loading/picture_store.h"
 
 namespace {
 
-std::shared_ptr<const DecodedPicture> pictureOf(size_t bytes, unsigned char fill = 0) {
-    auto picture = std::make_shared<DecodedPicture>();
+std::shared_ptr<const Picture> pictureOf(size_t bytes, unsigned char fill = 0) {
+    auto picture = std::make_shared<Picture>();
     picture->pixels.assign(bytes, fill);
     return picture;
 }
@@ -20,7 +20,7 @@ const FileStamp STAMP = {1700000000, 5, 4096};
 
 class PictureStoreTest : public ::testing::Test {
   protected:
-    PictureStore store{64u * 1024 * 1024};
+    PictureStore<Picture> store{64u * 1024 * 1024};
     bool held(const char *path) { return findPicture(&store, path, STAMP) != nullptr; }
 };
 

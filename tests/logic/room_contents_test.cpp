@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gallery/gallery_state.h"
-#include "images/embedded_textures.h"
+#include "render/texture_names.h"
 #include "render/room_contents.h"
 #include "staged_gallery.h"
 

@@ -1,18 +1,17 @@
 // slot_composer_test.cpp -- pictures framed by copying into a kept canvas must be byte for byte
 // what makeThumbnail makes of them, whatever their size, and translucent ones still blended.
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "images/slot_composer.h"
-#include "images/thumbnails.h"
+#include "pictures/slot_composer.h"
+#include "pictures/thumbnails.h"
+#include "platform/image_library.h"
 
 namespace {
 
-DecodedPicture randomPicture(uint32_t width, uint32_t height, bool opaque, uint32_t seed) {
-    DecodedPicture picture;
+Picture randomPicture(uint32_t width, uint32_t height, bool opaque, uint32_t seed) {
+    Picture picture;
     picture.width = width;
     picture.height = height;
     picture.pixels.resize((size_t)width * height * 4);
@@ -24,8 +23,7 @@ DecodedPicture randomPicture(uint32_t width, uint32_t height, bool opaque, uint3
 }
 
 // makeThumbnail's own result for the picture (given top row first), bottom row first.
-std::vector<unsigned char> framedByDevil(const SlotComposer &composer,
-                                         const DecodedPicture &picture) {
+std::vector<unsigned char> framedByDevil(const SlotComposer &composer, const Picture &picture) {
     ilBindImage(composer.picture);
     ilTexImage(picture.width, picture.height, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, nullptr);
     size_t rowBytes = (size_t)picture.width * 4;
@@ -54,8 +52,8 @@ TEST(SlotComposer, FramesEverySizeExactlyAsMakeThumbnailDoes) {
     for (const auto &size : sizes)
         for (int round = 0; round < 2; round++)
             for (bool opaque : {true, false}) {
-                DecodedPicture picture = randomPicture(size[0], size[1], opaque, seed++);
-                std::shared_ptr<const DecodedPicture> framed = frameSlotPicture(composer, picture);
+                Picture picture = randomPicture(size[0], size[1], opaque, seed++);
+                std::shared_ptr<const SlotImage> framed = frameSlotPicture(composer, picture);
                 ASSERT_NE(framed, nullptr);
                 EXPECT_TRUE(framed->pixels == framedByDevil(composer, picture))
                     << size[0] << " x " << size[1] << (opaque ? " opaque" : " translucent");

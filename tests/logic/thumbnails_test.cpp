@@ -1,14 +1,13 @@
 // thumbnails_test.cpp -- composing framed thumbnails: size fitting, frame pieces, transparent
 // margins, row order, and the refusal of images that are not RGBA.
-#include <IL/il.h>
-#include <IL/ilu.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 
-#include "images/thumbnails.h"
+#include "pictures/thumbnails.h"
 #include "support/output_capture.h"
+#include "platform/image_library.h"
 
 namespace {
 

@@ -1,5 +1,0 @@
-// scene_textures.h -- uploads the seven embedded scene textures into textureNames.
-#pragma once
-
-// True when all seven were uploaded; false after the first failure.
-bool loadSceneTextures();

@@ -1,0 +1,186 @@
+// background_preparation.cpp -- one background thread working through the rooms to prepare,
+// then the thumbnails to write; started on first use, joined by its owner.
+#include "loading/background_preparation.h"
+
+#include "loading/picture_source.h"
+#include "loading/prepared_pictures.h"
+#include "platform/file_stamp.h"
+#include "platform/this_thread.h"
+
+namespace {
+
+BackgroundPreparation *inUse = nullptr;
+
+} // namespace
+
+BackgroundPreparation::BackgroundPreparation() {
+    REQUIRE_MAIN_THREAD();
+    inUse = this;
+}
+
+BackgroundPreparation::~BackgroundPreparation() {
+    stop();
+    if (inUse == this)
+        inUse = nullptr;
+}
+
+bool BackgroundPreparation::hasWork() const {
+    return nextPending < pending.size() || !pendingDoorFolder.empty() || !thumbnailQueue.empty();
+}
+
+// Callers hold lock. Only the owner starts the thread; work queued meanwhile waits for it.
+void BackgroundPreparation::startThreadIfNeeded() {
+    if (thread.joinable())
+        return;
+    stopping = false;
+    thread = std::thread(&BackgroundPreparation::work, this);
+}
+
+// A picture is prepared once either store holds this version of it; a file whose stamp cannot
+// be read is left for the room load to report.
+void BackgroundPreparation::preparePicture(const std::string &path, uint32_t width,
+                                           uint32_t height) {
+    FileStamp stamp;
+    if (!readFileStamp(path.c_str(), &stamp) ||
+        holdsPicture(&framedPictures, path.c_str(), stamp) ||
+        holdsPicture(&decodedPictures, path.c_str(), stamp))
+        return;
+    auto picture = std::make_shared<Picture>();
+    bool thumbnailWanted = false;
+    if (obtainPicture(path.c_str(), width, height, picture.get(), &thumbnailWanted) ==
+        PICTURE_DECODED)
+        keepPicture(&decodedPictures, path.c_str(), stamp,
+                    std::shared_ptr<const Picture>(std::move(picture)));
+    if (thumbnailWanted) {
+        std::lock_guard<std::mutex> guard(lock);
+        queueThumbnailLocked(path);
+    }
+}
+
+void BackgroundPreparation::work() {
+    nameThisThread("qm-prepare");
+    lowerThisThreadPriority();
+    std::unique_lock<std::mutex> guard(lock);
+    for (;;) {
+        changed.wait(guard, [&] { return stopping || hasWork(); });
+        if (stopping)
+            return;
+        busy = true;
+        if (nextPending < pending.size()) {
+            std::string path = pending[nextPending++];
+            uint32_t width = preparedWidth, height = preparedHeight;
+            guard.unlock();
+            preparePicture(path, width, height);
+            guard.lock();
+        } else if (!pendingDoorFolder.empty()) {
+            std::string folder;
+            folder.swap(pendingDoorFolder);
+            FirstRoomLister lister = firstRoomLister;
+            guard.unlock();
+            std::vector<std::string> paths = lister(folder);
+            guard.lock();
+            // Unless the list was replaced meanwhile, the door's room comes next.
+            if (nextPending == pending.size() && pendingDoorFolder.empty())
+                pending.insert(pending.end(), paths.begin(), paths.end());
+        } else {
+            std::string path = thumbnailQueue.front();
+            thumbnailQueue.pop_front();
+            guard.unlock();
+            writeThumbnailOf(path.c_str());
+            guard.lock();
+        }
+        busy = false;
+        changed.notify_all();
+    }
+}
+
+void BackgroundPreparation::prepare(const std::vector<std::string> &paths,
+                                    const std::string &doorFolder, FirstRoomLister lister,
+                                    uint32_t innerWidth, uint32_t innerHeight) {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        pending = paths;
+        nextPending = 0;
+        pendingDoorFolder = lister != nullptr ? doorFolder : "";
+        firstRoomLister = lister;
+        preparedWidth = innerWidth;
+        preparedHeight = innerHeight;
+        // No thread for nothing: a room with no neighbours and no thumbnail to write needs none.
+        if (hasWork())
+            startThreadIfNeeded();
+    }
+    changed.notify_all();
+}
+
+std::vector<std::string> BackgroundPreparation::wanted() {
+    std::lock_guard<std::mutex> guard(lock);
+    return pending;
+}
+
+void BackgroundPreparation::queueThumbnailLocked(const std::string &path) {
+    for (const std::string &queued : thumbnailQueue)
+        if (queued == path)
+            return;
+    thumbnailQueue.push_back(path);
+}
+
+// The thread is not started for this: thumbnails wait for the next request for rooms, which
+// follows the room load that decoded them, so they never compete with that load.
+void BackgroundPreparation::queueThumbnail(const std::string &path) {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        queueThumbnailLocked(path);
+    }
+    changed.notify_all();
+}
+
+void BackgroundPreparation::waitUntilIdle() {
+    std::unique_lock<std::mutex> guard(lock);
+    changed.wait(guard, [&] { return !thread.joinable() || (!busy && !hasWork()); });
+}
+
+void BackgroundPreparation::stop() {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (!thread.joinable())
+            return;
+        stopping = true;
+        pending.clear();
+        nextPending = 0;
+        pendingDoorFolder.clear();
+        thumbnailQueue.clear();
+    }
+    changed.notify_all();
+    thread.join();
+    thread = std::thread();
+}
+
+void prepareRooms(const std::vector<std::string> &paths, const std::string &doorFolder,
+                  FirstRoomLister lister, uint32_t innerWidth, uint32_t innerHeight) {
+    REQUIRE_MAIN_THREAD();
+    if (inUse != nullptr)
+        inUse->prepare(paths, doorFolder, lister, innerWidth, innerHeight);
+}
+
+std::vector<std::string> roomsBeingPrepared() {
+    REQUIRE_MAIN_THREAD();
+    return inUse != nullptr ? inUse->wanted() : std::vector<std::string>();
+}
+
+void queueThumbnailWrite(const char *path) {
+    REQUIRE_MAIN_THREAD();
+    if (inUse != nullptr)
+        inUse->queueThumbnail(path);
+}
+
+void waitForRoomPreparation() {
+    REQUIRE_MAIN_THREAD();
+    if (inUse != nullptr)
+        inUse->waitUntilIdle();
+}
+
+void stopRoomPreparation() {
+    REQUIRE_MAIN_THREAD();
+    if (inUse != nullptr)
+        inUse->stop();
+}

@@ -1,0 +1,54 @@
+// decode_workers.h -- a list of pictures obtained on worker threads, one per core, and handed
+// to the thread that owns them in list order as each is ready.
+#pragma once
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "pictures/picture_decoder.h"
+
+struct DecodedEntry {
+    std::string path;
+    PictureDecodeResult result = PICTURE_UNDECODABLE;
+    Picture picture;
+    bool thumbnailWanted = false; // decoded from a file the thumbnail cache lacks
+    bool done = false;
+};
+
+// Owns the worker threads ("qm-decode"): they take the next picture not yet taken, obtain it
+// (obtainPicture: from memory, the thumbnail cache or the file) and leave it in its entry.
+// Every member is for the owner's thread. Thread: one owner, usually main.
+class DecodeWorkers {
+  public:
+    // Starts obtaining the pictures at paths, each to fit an innerWidth x innerHeight area, on
+    // as many workers as the machine has cores (at least two, at most one per picture).
+    DecodeWorkers(const std::vector<std::string> &paths, uint32_t innerWidth, uint32_t innerHeight);
+    // Lets each worker finish the picture it holds, skips the rest, and joins them.
+    ~DecodeWorkers();
+    DecodeWorkers(const DecodeWorkers &) = delete;
+    DecodeWorkers &operator=(const DecodeWorkers &) = delete;
+
+    // Waits at most the given time for entry index to be obtained (or refused); true when it is.
+    bool waitFor(size_t index, std::chrono::milliseconds limit);
+
+    // Waits until entry index is obtained (or refused) and hands it over; the workers no
+    // longer touch it.
+    DecodedEntry *wait(size_t index);
+
+    size_t workerCount() const { return workers.size(); }
+
+  private:
+    void work();
+
+    std::vector<DecodedEntry> entries;
+    uint32_t innerWidth;
+    uint32_t innerHeight;
+    std::mutex lock;
+    std::condition_variable entryDone;
+    size_t nextEntry = 0; // the next entry a worker takes; guarded by lock
+    std::vector<std::thread> workers;
+};

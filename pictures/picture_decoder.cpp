@@ -1,0 +1,194 @@
+// picture_decoder.cpp -- a file's first bytes tell its format and orientation; the system's
+// decoder then shrinks it while decoding, within the memory bound, and it is turned upright.
+#include "pictures/picture_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "pictures/jpeg_header.h"
+#include "pictures/picture_fit.h"
+#include "pictures/picture_format.h"
+#include "pictures/picture_orientation.h"
+#include "platform/picture_codec.h"
+#include "platform/picture_file.h"
+
+namespace {
+
+// The leading bytes read before decoding starts: enough for the EXIF block (at most 64 KB)
+// and the segments that usually precede the frame header.
+constexpr size_t HEAD_SIZE = 256 * 1024;
+constexpr size_t CHUNK_SIZE = 64 * 1024;
+
+// A source of a picture's bytes: the count read, 0 at the end, -1 on error.
+struct ByteSource {
+    long (*read)(void *context, unsigned char *buffer, size_t size);
+    void *context;
+};
+
+struct DecodeState {
+    PictureFormat format;
+    JpegHeader jpeg;
+    uint32_t innerWidth;
+    uint32_t innerHeight;
+    uint32_t uprightWidth; // the stored size turned upright, once known
+    uint32_t uprightHeight;
+};
+
+uint64_t ceilDiv(uint64_t value, uint64_t divisor) {
+    return (value + divisor - 1) / divisor;
+}
+
+// Memory the decoder needs for a stored width x height picture asked for at
+// targetWidth x targetHeight: what it decodes into, plus the shrunk copy, the turned copy and
+// our own copy of it.
+uint64_t decodeMemory(const DecodeState &state, uint32_t width, uint32_t height,
+                      uint32_t targetWidth, uint32_t targetHeight) {
+    uint64_t decodedWidth, decodedHeight;
+    codecDecodeSize(state.format, width, height, targetWidth, targetHeight, &decodedWidth,
+                    &decodedHeight);
+    uint64_t extra = 0;
+    if (state.format == PICTURE_JPEG) {
+        // A progressive frame keeps every DCT coefficient of the whole picture: 128 bytes per
+        // 8 x 8 block and component. Unknown frames count as progressive CMYK.
+        bool progressive = !state.jpeg.frameFound || state.jpeg.progressive;
+        uint64_t components = state.jpeg.frameFound ? (uint64_t)state.jpeg.components : 4;
+        if (progressive)
+            extra = ceilDiv(width, 8) * ceilDiv(height, 8) * 128 * components;
+    }
+    return decodedWidth * decodedHeight * 4 + 3 * (uint64_t)targetWidth * targetHeight * 4 + extra;
+}
+
+// The decoder knows the stored size and has allocated no pixel yet: the fitting size, in
+// stored orientation, or a refusal when the picture is too large.
+bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *targetWidth,
+                      uint32_t *targetHeight) {
+    DecodeState *state = (DecodeState *)context;
+    bool swap = orientationSwapsSides(state->jpeg.orientation);
+    state->uprightWidth = swap ? height : width;
+    state->uprightHeight = swap ? width : height;
+    uint32_t fitWidth, fitHeight;
+    fitPictureSize(state->uprightWidth, state->uprightHeight, state->innerWidth, state->innerHeight,
+                   &fitWidth, &fitHeight);
+    *targetWidth = swap ? fitHeight : fitWidth;
+    *targetHeight = swap ? fitWidth : fitHeight;
+    return decodeMemory(*state, width, height, *targetWidth, *targetHeight) <= PICTURE_MEMORY_LIMIT;
+}
+
+// Shrinks the decoded pixels (if the decoder could not) and turns them upright.
+bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *picture) {
+    int orientation = state.jpeg.orientation;
+    bool swap = orientationSwapsSides(orientation);
+    uint32_t storedWidth = decoded->width, storedHeight = decoded->height;
+    uint32_t fitWidth, fitHeight;
+    fitPictureSize(swap ? storedHeight : storedWidth, swap ? storedWidth : storedHeight,
+                   state.innerWidth, state.innerHeight, &fitWidth, &fitHeight);
+    uint32_t targetWidth = swap ? fitHeight : fitWidth;
+    uint32_t targetHeight = swap ? fitWidth : fitHeight;
+
+    picture->width = storedWidth;
+    picture->height = storedHeight;
+    if (targetWidth == storedWidth && targetHeight == storedHeight)
+        picture->pixels.swap(decoded->rgba);
+    else if (scalePixels(decoded->rgba.data(), storedWidth, storedHeight, targetWidth, targetHeight,
+                         &picture->pixels)) {
+        picture->width = targetWidth;
+        picture->height = targetHeight;
+    } else
+        return false;
+    std::vector<unsigned char>().swap(decoded->rgba);
+    turnUpright(&picture->pixels, &picture->width, &picture->height, orientation);
+    return true;
+}
+
+// Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
+// picture is refused or broken.
+PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_t innerHeight,
+                                 Picture *picture) {
+    std::vector<unsigned char> buffer(HEAD_SIZE);
+    size_t headSize = 0;
+    while (headSize < HEAD_SIZE) {
+        long n = source.read(source.context, buffer.data() + headSize, HEAD_SIZE - headSize);
+        if (n < 0)
+            return PICTURE_UNDECODABLE;
+        if (n == 0)
+            break;
+        headSize += (size_t)n;
+    }
+
+    DecodeState state = {};
+    if (!sniffPictureFormat(buffer.data(), headSize, &state.format))
+        return PICTURE_UNDECODABLE;
+    state.jpeg = readJpegHeader(buffer.data(), headSize);
+    state.innerWidth = innerWidth;
+    state.innerHeight = innerHeight;
+
+    PictureCodec *codec = openPictureCodec(state.format, chooseDecodeSize, &state);
+    if (codec == nullptr)
+        return PICTURE_UNDECODABLE;
+    bool fed = feedPictureCodec(codec, buffer.data(), headSize);
+    if (headSize == HEAD_SIZE) {
+        while (fed) {
+            long n = source.read(source.context, buffer.data(), CHUNK_SIZE);
+            if (n <= 0) {
+                fed = n == 0;
+                break;
+            }
+            fed = feedPictureCodec(codec, buffer.data(), (size_t)n);
+        }
+    }
+    std::vector<unsigned char>().swap(buffer);
+
+    PictureDecodeResult result = PICTURE_UNDECODABLE;
+    CodecPixels decoded;
+    bool finished = finishPictureCodec(codec, &decoded);
+    if (pictureCodecRefused(codec))
+        result = PICTURE_TOO_LARGE;
+    else if (fed && finished && finishPicture(&decoded, state, picture)) {
+        result = PICTURE_DECODED;
+        bool known = state.uprightWidth > 0 && state.uprightHeight > 0;
+        picture->originalWidth = known ? state.uprightWidth : picture->width;
+        picture->originalHeight = known ? state.uprightHeight : picture->height;
+    }
+    closePictureCodec(codec);
+    return result;
+}
+
+long readFromFile(void *context, unsigned char *buffer, size_t size) {
+    return readPictureFile((PictureFile *)context, buffer, size);
+}
+
+struct MemoryReader {
+    const unsigned char *bytes;
+    size_t left;
+};
+
+long readFromMemory(void *context, unsigned char *buffer, size_t size) {
+    MemoryReader *reader = (MemoryReader *)context;
+    size_t n = std::min(size, reader->left);
+    if (n == 0)
+        return 0;
+    memcpy(buffer, reader->bytes, n);
+    reader->bytes += n;
+    reader->left -= n;
+    return (long)n;
+}
+
+} // namespace
+
+PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
+                                  Picture *picture) {
+    PictureFile *file = openPictureFile(path);
+    if (file == nullptr)
+        return PICTURE_NOT_OPENED;
+    PictureDecodeResult result =
+        decodeSource({readFromFile, file}, innerWidth, innerHeight, picture);
+    closePictureFile(file);
+    return result;
+}
+
+PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,
+                                       uint32_t innerHeight, Picture *picture) {
+    MemoryReader reader = {bytes, size};
+    return decodeSource({readFromMemory, &reader}, innerWidth, innerHeight, picture);
+}
