@@ -2,7 +2,9 @@
 #pragma once
 #include <cstdint>
 
-// Virtual-key codes the gallery acts on.
+// Virtual-key codes the gallery acts on (on Windows the system's own, from windows.h where a
+// file includes it).
+#ifndef VK_RETURN
 constexpr uint32_t VK_RETURN = 13;
 constexpr uint32_t VK_ESCAPE = 27;
 constexpr uint32_t VK_SPACE = 32;
@@ -12,6 +14,7 @@ constexpr uint32_t VK_RIGHT = 39;
 constexpr uint32_t VK_DOWN = 40;
 constexpr uint32_t VK_F1 = 112;
 constexpr uint32_t VK_F2 = 113;
+#endif
 
 // F2's window/fullscreen switch lives in the window layer above; it hands it down at start-up.
 // Until then F2 does nothing.

@@ -8,7 +8,11 @@
 enum PathStyle { PATH_STYLE_WINDOWS, PATH_STYLE_POSIX };
 
 // The style of the platform the program is built for.
+#ifdef _WIN32
+constexpr PathStyle NATIVE_PATH_STYLE = PATH_STYLE_WINDOWS;
+#else
 constexpr PathStyle NATIVE_PATH_STYLE = PATH_STYLE_POSIX;
+#endif
 
 // True when the path names the drive list rather than a folder.
 bool pathIsDriveList(const char *path, PathStyle style);

@@ -2,7 +2,8 @@
 #pragma once
 #include <climits>
 
-// Folder paths: PATH_MAX bytes on this platform, so any path the system accepts fits.
+// Folder paths: PATH_MAX bytes on this platform (4096 on Linux, 260 on Windows), so any path
+// the system accepts fits.
 constexpr int PATH_BUFFER_SIZE = PATH_MAX;
 // Captions and loading texts shown to the user.
 constexpr int CAPTION_BUFFER_SIZE = 260;

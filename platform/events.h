@@ -2,7 +2,9 @@
 #pragma once
 #include <cstdint>
 
-// Message ids, numbered like the classic window messages they stand for.
+// Message ids, numbered like the classic window messages they stand for. On Windows they are
+// the system's own, and windows.h, wherever a file includes it, defines these same names.
+#ifndef WM_SIZE
 enum : unsigned {
     WM_SIZE = 0x0005,
     WM_ACTIVATE = 0x0006,
@@ -19,6 +21,7 @@ enum : unsigned {
 
 // WM_SYSCOMMAND requests the window refuses while it is open.
 enum : unsigned { SC_SCREENSAVE = 0xF140, SC_MONITORPOWER = 0xF170 };
+#endif
 
 // One message. WM_SIZE: lParam = width | height << 16. WM_ACTIVATE: wParam high word non-zero
 // when minimised. WM_KEYDOWN/WM_KEYUP: wParam = virtual-key code (13 Enter, 27 Escape, 32 Space,

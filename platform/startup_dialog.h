@@ -8,7 +8,9 @@
 typedef struct PlatformDialog DialogHandle;
 
 // Messages the dialog procedure receives. WM_COMMAND: low word of wParam = the id of the push
-// button that was pressed (1 OK; 2 Cancel, also sent for Escape and the close box).
+// button that was pressed (1 OK; 2 Cancel, also sent for Escape and the close box). On Windows
+// these are the system's own names, which windows.h defines where a file includes it.
+#ifndef WM_INITDIALOG
 enum : unsigned { WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111 };
 enum : int { IDOK = 1, IDCANCEL = 2 };
 
@@ -16,6 +18,7 @@ enum : int { IDOK = 1, IDCANCEL = 2 };
 enum : int { CB_ERR = -1 };
 // Check box and radio button states.
 enum : unsigned { BST_UNCHECKED = 0, BST_CHECKED = 1 };
+#endif
 
 // Returns true for WM_INITDIALOG when the default focus is to be used; false otherwise.
 typedef bool (*DialogProc)(DialogHandle *dialog, unsigned message, uintptr_t wParam,
