@@ -1,7 +1,7 @@
 # windows.cmake -- the Windows build: the system's own libraries under the target names the Linux
 # build gets from pkg-config (so the rest of the build is shared), the _win32 platform backends,
 # and the program's resources (icon, version, startup dialog, artwork).
-add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 _USE_MATH_DEFINES)
 # MinGW's GL headers lack two names Mesa's have.
 add_compile_definitions(GLAPIENTRY=APIENTRY "_GLUfuncptr=void(*)()")
 
@@ -30,6 +30,15 @@ function(qm_windows_platform_sources variable)
         endif()
     endforeach()
     set(${variable} ${kept} PARENT_SCOPE)
+endfunction()
+
+# Every Windows backend converts its text at the seam with wide_text.
+function(qm_windows_platform_links)
+    foreach(service IN LISTS QM_PLATFORM_SERVICES)
+        if(NOT service STREQUAL "wide_text")
+            target_link_libraries(qm_platform_${service} PUBLIC qm_platform_wide_text)
+        endif()
+    endforeach()
 endfunction()
 
 # The resource script: artwork as "TEXTURES" resources from resources/manifest.txt, the startup

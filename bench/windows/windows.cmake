@@ -1,0 +1,1 @@
+# windows.cmake -- the benchmarks of the Windows build.
