@@ -11,7 +11,9 @@ struct FolderEntry {
 
 enum FolderNextResult { FOLDER_NEXT_ENTRY, FOLDER_NEXT_END, FOLDER_NEXT_ERROR };
 
-// Opens the folder; null when it cannot be opened.
+// Any thread may list folders; a search is used by one thread at a time.
+
+// Opens the folder and reads it whole; null when it cannot be opened.
 FolderSearch *openFolderSearch(const char *path);
 
 // The next entry, the end of the list, or an error that ends the enumeration. A folder whose
