@@ -16,6 +16,7 @@
 #include "platform/window.h"
 #include "render/gl_state.h"
 #include "render/room_lists.h"
+#include "render/text.h"
 
 static WindowHandle mainWindow = nullptr;
 static DeviceHandle deviceContext = nullptr;
@@ -95,6 +96,7 @@ void destroyMainWindow() {
     ilShutDown();
     // Without a current context these have no effect.
     glDeleteTextures(TEXTURE_COUNT, textureNames);
+    freeFonts();
     glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
 
     if (fullscreen) {
