@@ -5,8 +5,8 @@
 
 struct Font;
 
-// Room for one glyph; a glyph that needs more cannot be built. Ideographs of many strokes need
-// hundreds of contours.
+// Room for one glyph, ideographs of many strokes from faces with detailed outlines included; a
+// glyph that needs more cannot be built.
 constexpr int GLYPH_MAX_CONTOURS = 512;
 constexpr int GLYPH_MAX_POINTS = 16384;
 constexpr int GLYPH_MAX_BITMAP_BYTES = 16384;
