@@ -6,7 +6,8 @@ packages=(cmake make g++ pkg-config
           libfontconfig-dev libgtk-3-dev fonts-liberation2 libjpeg-dev)
 if [ "${1:-}" = "--test" ]; then
     packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool libgl1-mesa-dri x11-apps
-               libx11-dev x11-utils imagemagick desktop-file-utils python3)
+               libx11-dev x11-utils imagemagick desktop-file-utils python3
+               fonts-wqy-microhei)
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
