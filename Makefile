@@ -82,8 +82,9 @@ mutants: test-deps
 
 
 # libFuzzer with AddressSanitizer on the picture path (file bytes, decoder, thumbnail composer),
-# seeded with the sample gallery and one small file of each further format; new inputs collect in build-fuzz/corpus, crashes in
-# build-fuzz/crashes. Not part of `make test`.
+# seeded with the sample gallery and one small file of each further format (tests/fuzz/seeds);
+# new inputs collect in build-fuzz/corpus, crashes in build-fuzz/crashes. Not part of
+# `make test`.
 fuzz: fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	      -DQUILLMERE_FUZZ=ON $(CMAKE_FLAGS)
