@@ -82,15 +82,16 @@ mutants: test-deps
 
 
 # libFuzzer with AddressSanitizer on the picture path (file bytes, decoder, thumbnail composer),
-# seeded with the sample gallery; new inputs collect in build-fuzz/corpus, crashes in
-# build-fuzz/crashes. Not part of `make test`.
+# seeded with the sample gallery and one small file of each further format (tests/fuzz/seeds);
+# new inputs collect in build-fuzz/corpus, crashes in build-fuzz/crashes. Not part of
+# `make test`.
 fuzz: fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	      -DQUILLMERE_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build build-fuzz -j $(JOBS) --target picture_path_fuzzer
 	mkdir -p build-fuzz/corpus build-fuzz/crashes
 	build-fuzz/tests/fuzz/picture_path_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples
+	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples tests/fuzz/seeds
 
 clean:
 	rm -rf build build-asan build-tsan build-tools build-fuzz build-mutants
