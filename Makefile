@@ -33,7 +33,7 @@ install: build
 
 test: test-deps check-layers test-plain test-sanitized test-threads test-tools
 
-# Every include points down the layers: platform <- gallery <- images <- render <- app.
+# Every include stays within what its layer may reach (see the script for the layers).
 check-layers:
 	scripts/check-layers.sh
 
@@ -48,12 +48,13 @@ test-sanitized:
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
-# The room loader's tests once more under ThreadSanitizer: pictures are decoded on worker threads.
+# The picture pipeline's tests once more under ThreadSanitizer: the stores, the decode workers,
+# the background and the room loader all work across threads.
 test-threads:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON \
 	      -DQUILLMERE_THREAD_SANITIZE=ON $(CMAKE_FLAGS)
-	cmake --build build-tsan -j $(JOBS) --target quillmere_loader_tests
-	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '^RoomLoader\.'
+	cmake --build build-tsan -j $(JOBS) --target quillmere_pipeline_tests
+	cd build-tsan && ctest --output-on-failure -j $(JOBS)
 
 # The programs in tools/ that make the bundled artwork and sample gallery, and their tests.
 test-tools:
@@ -81,15 +82,16 @@ mutants: test-deps
 
 
 # libFuzzer with AddressSanitizer on the picture path (file bytes, decoder, thumbnail composer),
-# seeded with the sample gallery; new inputs collect in build-fuzz/corpus, crashes in
-# build-fuzz/crashes. Not part of `make test`.
+# seeded with the sample gallery and one small file of each further format (tests/fuzz/seeds);
+# new inputs collect in build-fuzz/corpus, crashes in build-fuzz/crashes. Not part of
+# `make test`.
 fuzz: fuzz-deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	      -DQUILLMERE_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build build-fuzz -j $(JOBS) --target picture_path_fuzzer
 	mkdir -p build-fuzz/corpus build-fuzz/crashes
 	build-fuzz/tests/fuzz/picture_path_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=65536 \
-	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples
+	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples tests/fuzz/seeds
 
 clean:
 	rm -rf build build-asan build-tsan build-tools build-fuzz build-mutants

@@ -40,8 +40,12 @@ bool isPictureFile(const char *name) {
     if (dot == nullptr)
         return false;
     const char *extension = dot + 1;
-    return equalsIgnoringCase(extension, "jpg") || equalsIgnoringCase(extension, "jpeg") ||
-           equalsIgnoringCase(extension, "gif") || equalsIgnoringCase(extension, "bmp");
+    static const char *const extensions[] = {"jpg",  "jpeg", "gif",  "bmp", "png", "webp",
+                                             "heic", "heif", "avif", "tif", "tiff"};
+    for (const char *known : extensions)
+        if (equalsIgnoringCase(extension, known))
+            return true;
+    return false;
 }
 
 // Folders whose names begin with a dot ("." and ".." among them) never become doors; the

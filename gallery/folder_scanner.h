@@ -4,5 +4,7 @@
 // Rescans currentPath (or the drive list) into the gallery state. Always true.
 bool scanFolder();
 
-// True when the name's last extension is jpg, jpeg, gif or bmp in any letter case.
+// True when the name's last extension, in any letter case, is one of a picture: jpg, jpeg,
+// gif and bmp, and the formats phones, cameras and browsers write: png, webp, heic, heif, avif,
+// tif and tiff.
 bool isPictureFile(const char *name);

@@ -1,61 +1,12 @@
 // jpeg_header.cpp -- a bounded walk over a JPEG's marker segments and its EXIF block.
 #include "pictures/jpeg_header.h"
 
+#include "pictures/tiff_header.h"
+
 #include <cstdint>
 #include <cstring>
 
 namespace {
-
-constexpr uint16_t EXIF_ORIENTATION_TAG = 0x0112;
-constexpr uint16_t EXIF_SHORT_TYPE = 3;
-
-struct TiffReader {
-    const unsigned char *data;
-    size_t size;
-    bool bigEndian;
-};
-
-bool readTiff16(const TiffReader &tiff, size_t at, uint16_t *value) {
-    if (at > tiff.size || tiff.size - at < 2)
-        return false;
-    const unsigned char *p = tiff.data + at;
-    *value = tiff.bigEndian ? (uint16_t)(p[0] << 8 | p[1]) : (uint16_t)(p[1] << 8 | p[0]);
-    return true;
-}
-
-bool readTiff32(const TiffReader &tiff, size_t at, uint32_t *value) {
-    uint16_t first, second;
-    if (!readTiff16(tiff, at, &first) || !readTiff16(tiff, at + 2, &second))
-        return false;
-    *value = tiff.bigEndian ? (uint32_t)first << 16 | second : (uint32_t)second << 16 | first;
-    return true;
-}
-
-// The orientation entry of the first image directory of an EXIF block, or 1.
-int exifOrientation(const unsigned char *data, size_t size) {
-    if (size < 8)
-        return 1;
-    TiffReader tiff = {data, size, false};
-    if (memcmp(data, "MM", 2) == 0)
-        tiff.bigEndian = true;
-    else if (memcmp(data, "II", 2) != 0)
-        return 1;
-    uint16_t magic, entries;
-    uint32_t directory;
-    if (!readTiff16(tiff, 2, &magic) || magic != 42 || !readTiff32(tiff, 4, &directory) ||
-        !readTiff16(tiff, directory, &entries))
-        return 1;
-    for (size_t i = 0; i < entries; ++i) {
-        size_t entry = (size_t)directory + 2 + 12 * i;
-        uint16_t tag, type, value;
-        if (!readTiff16(tiff, entry, &tag) || !readTiff16(tiff, entry + 2, &type) ||
-            !readTiff16(tiff, entry + 8, &value))
-            return 1;
-        if (tag == EXIF_ORIENTATION_TAG)
-            return type == EXIF_SHORT_TYPE && value >= 1 && value <= 8 ? value : 1;
-    }
-    return 1;
-}
 
 bool isFrameMarker(unsigned char marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
@@ -89,7 +40,7 @@ JpegHeader readJpegHeader(const unsigned char *bytes, size_t size) {
         if (marker == 0xE1 && !exifSeen && segmentSize >= 6 &&
             memcmp(segment, "Exif\0\0", 6) == 0) {
             exifSeen = true;
-            header.orientation = exifOrientation(segment + 6, segmentSize - 6);
+            header.orientation = tiffOrientation(segment + 6, segmentSize - 6);
         } else if (isFrameMarker(marker)) {
             header.frameFound = true;
             header.progressive = (marker & 0x03) == 0x02;

@@ -11,5 +11,5 @@ struct JpegHeader {
 };
 
 // Reads the segments of bytes up to the start of frame or of scan. Safe on any bytes: what is
-// cut off or malformed is simply not found.
+// cut off or malformed is simply not found. Thread: any.
 JpegHeader readJpegHeader(const unsigned char *bytes, size_t size);

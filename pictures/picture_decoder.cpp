@@ -6,10 +6,12 @@
 #include <cstring>
 #include <vector>
 
+#include "pictures/container_header.h"
 #include "pictures/jpeg_header.h"
 #include "pictures/picture_fit.h"
 #include "pictures/picture_format.h"
 #include "pictures/picture_orientation.h"
+#include "pictures/tiff_header.h"
 #include "platform/picture_codec.h"
 #include "platform/picture_file.h"
 
@@ -26,9 +28,14 @@ struct ByteSource {
     void *context;
 };
 
+// HEIF and AVIF decoders hold the picture's colour planes, at up to 3 bytes a pixel (4:2:0 at
+// 10 or 12 bits), besides the RGBA picture they make of them.
+constexpr uint64_t PLANE_BYTES_PER_PIXEL = 3;
+
 struct DecodeState {
     PictureFormat format;
     JpegHeader jpeg;
+    int orientation; // EXIF orientation 1-8 from the file's own header
     uint32_t innerWidth;
     uint32_t innerHeight;
     uint32_t uprightWidth; // the stored size turned upright, once known
@@ -55,6 +62,8 @@ uint64_t decodeMemory(const DecodeState &state, uint32_t width, uint32_t height,
         uint64_t components = state.jpeg.frameFound ? (uint64_t)state.jpeg.components : 4;
         if (progressive)
             extra = ceilDiv(width, 8) * ceilDiv(height, 8) * 128 * components;
+    } else if (state.format == PICTURE_HEIF || state.format == PICTURE_AVIF) {
+        extra = (uint64_t)width * height * PLANE_BYTES_PER_PIXEL;
     }
     return decodedWidth * decodedHeight * 4 + 3 * (uint64_t)targetWidth * targetHeight * 4 + extra;
 }
@@ -64,7 +73,7 @@ uint64_t decodeMemory(const DecodeState &state, uint32_t width, uint32_t height,
 bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *targetWidth,
                       uint32_t *targetHeight) {
     DecodeState *state = (DecodeState *)context;
-    bool swap = orientationSwapsSides(state->jpeg.orientation);
+    bool swap = orientationSwapsSides(state->orientation);
     state->uprightWidth = swap ? height : width;
     state->uprightHeight = swap ? width : height;
     uint32_t fitWidth, fitHeight;
@@ -75,9 +84,46 @@ bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *
     return decodeMemory(*state, width, height, *targetWidth, *targetHeight) <= PICTURE_MEMORY_LIMIT;
 }
 
+// The size WebP, HEIF and AVIF files declare, read before their decoders see them: not all of
+// them ask whether the picture may be allocated before they allocate it. A file whose size
+// cannot be read is refused, as is one too large to decode. TIFF's directory may lie beyond the
+// head: its decoder asks first.
+bool declaredSize(const DecodeState &state, const unsigned char *head, size_t size, uint32_t *width,
+                  uint32_t *height, bool *required) {
+    *required = state.format == PICTURE_WEBP || state.format == PICTURE_HEIF ||
+                state.format == PICTURE_AVIF;
+    switch (state.format) {
+    case PICTURE_WEBP:
+        return webpPictureSize(head, size, width, height);
+    case PICTURE_HEIF:
+    case PICTURE_AVIF:
+        return isoPictureSize(head, size, width, height);
+    case PICTURE_TIFF:
+        return tiffImageSize(head, size, width, height);
+    default:
+        return false;
+    }
+}
+
+// PICTURE_DECODED when the picture may go on to its decoder.
+PictureDecodeResult checkDeclaredSize(const DecodeState &state, const unsigned char *head,
+                                      size_t size) {
+    uint32_t width, height, targetWidth, targetHeight;
+    bool required;
+    if (!declaredSize(state, head, size, &width, &height, &required))
+        return required ? PICTURE_UNDECODABLE : PICTURE_DECODED;
+    DecodeState probe = state;
+    return chooseDecodeSize(&probe, width, height, &targetWidth, &targetHeight) ? PICTURE_DECODED
+                                                                                : PICTURE_TOO_LARGE;
+}
+
 // Shrinks the decoded pixels (if the decoder could not) and turns them upright.
 bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *picture) {
-    int orientation = state.jpeg.orientation;
+    // A TIFF decoder flips the picture as its orientation says but cannot turn it; what is
+    // left to do, it tells.
+    int orientation = state.orientation;
+    if (state.format == PICTURE_TIFF)
+        orientation = decoded->orientation >= 1 ? decoded->orientation : 1;
     bool swap = orientationSwapsSides(orientation);
     uint32_t storedWidth = decoded->width, storedHeight = decoded->height;
     uint32_t fitWidth, fitHeight;
@@ -120,8 +166,14 @@ PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_
     if (!sniffPictureFormat(buffer.data(), headSize, &state.format))
         return PICTURE_UNDECODABLE;
     state.jpeg = readJpegHeader(buffer.data(), headSize);
+    state.orientation = state.format == PICTURE_JPEG   ? state.jpeg.orientation
+                        : state.format == PICTURE_TIFF ? tiffOrientation(buffer.data(), headSize)
+                                                       : 1;
     state.innerWidth = innerWidth;
     state.innerHeight = innerHeight;
+    PictureDecodeResult sized = checkDeclaredSize(state, buffer.data(), headSize);
+    if (sized != PICTURE_DECODED)
+        return sized;
 
     PictureCodec *codec = openPictureCodec(state.format, chooseDecodeSize, &state);
     if (codec == nullptr)

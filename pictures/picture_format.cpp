@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "pictures/container_header.h"
+
 namespace {
 
 // Largest offset of a BMP's pixel data accepted: headers, masks and a full palette take
@@ -41,6 +43,14 @@ bool sniffPictureFormat(const unsigned char *bytes, size_t size, PictureFormat *
         *format = PICTURE_GIF;
     else if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M' && plausibleBmpHeader(bytes, size))
         *format = PICTURE_BMP;
+    else if (size >= 12 && memcmp(bytes, "RIFF", 4) == 0 && memcmp(bytes + 8, "WEBP", 4) == 0)
+        *format = PICTURE_WEBP;
+    else if (size >= 4 && (memcmp(bytes, "II*\0", 4) == 0 || memcmp(bytes, "MM\0*", 4) == 0))
+        *format = PICTURE_TIFF;
+    else if (isoPictureBrand(bytes, size) == ISO_HEIF)
+        *format = PICTURE_HEIF;
+    else if (isoPictureBrand(bytes, size) == ISO_AVIF)
+        *format = PICTURE_AVIF;
     else
         return false;
     return true;

@@ -4,8 +4,9 @@
 
 #include "platform/picture_codec.h"
 
-// The format whose signature the bytes start with: JPEG, PNG, GIF, or a BMP whose header is
-// plausible (see below). False for anything else, which no decoder is shown. Thread: any.
+// The format whose signature the bytes start with: JPEG, PNG, GIF, WebP, TIFF, an ISO media
+// file whose brands say HEIF or AVIF, or a BMP whose header is plausible (see below). False for
+// anything else, which no decoder is shown. Thread: any.
 bool sniffPictureFormat(const unsigned char *bytes, size_t size, PictureFormat *format);
 
 // True when a BMP's header length, pixel offset and palette size are ones a real BMP has.

@@ -4,7 +4,7 @@
 
 struct DriveList {
     uint32_t count;
-    char **mountPoints; // count entries, in byte order, no duplicates
+    char **mountPoints; // count entries, in name order (platform/name_order.h), no duplicates
 };
 
 // Reads the mount table. False (and an empty list) when it cannot be read.

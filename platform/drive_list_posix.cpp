@@ -1,5 +1,5 @@
 // drive_list_posix.cpp -- the drive list from the mount table: "/" and the folders on which a
-// block device is mounted, sorted by byte order without duplicates.
+// block device is mounted, in name order (platform/name_order.h) without duplicates.
 #include "platform/drive_list.h"
 
 #include <cstdio>
@@ -7,6 +7,8 @@
 #include <cstring>
 #include <mntent.h>
 #include <sys/stat.h>
+
+#include "platform/name_order.h"
 
 static const char *const SYSTEM_MOUNT_TABLE = "/proc/self/mounts";
 
@@ -18,8 +20,9 @@ static bool isDriveMount(const struct mntent *mount) {
            stat(mount->mnt_dir, &target) == 0 && S_ISDIR(target.st_mode);
 }
 
+// "/" is a prefix of every other mount point, so it always comes first.
 static int compareMountPoints(const void *a, const void *b) {
-    return strcmp(*static_cast<char *const *>(a), *static_cast<char *const *>(b));
+    return compareNames(*static_cast<char *const *>(a), *static_cast<char *const *>(b));
 }
 
 // Appends a copy of the mount point, growing the array as needed.
@@ -32,7 +35,8 @@ static void addMountPoint(DriveList *list, uint32_t *capacity, const char *mount
     list->mountPoints[list->count++] = strdup(mountPoint);
 }
 
-// Sorts the list and drops repeated mount points (a folder mounted more than once).
+// Sorts the list and drops repeated mount points (a folder mounted more than once); the order
+// is total, so repeats lie side by side.
 static void sortAndDeduplicate(DriveList *list) {
     if (list->count == 0)
         return;

@@ -19,7 +19,8 @@ enum : unsigned {
     WM_LBUTTONDOWN = 0x0201,
 };
 
-// WM_SYSCOMMAND requests the window refuses while it is open.
+// WM_SYSCOMMAND requests the window refuses while it is open. SDL delivers no system commands
+// (the window refuses the screen saver itself); the Windows window system does.
 enum : unsigned { SC_SCREENSAVE = 0xF140, SC_MONITORPOWER = 0xF170 };
 #endif
 

@@ -8,4 +8,5 @@ struct FileStamp {
 };
 
 // Reads the stamp of the file at path (links followed); false when it cannot be read.
+// Thread: any.
 bool readFileStamp(const char *path, FileStamp *stamp);

@@ -1,12 +1,14 @@
 // fonts.h -- a system TrueType face by name, read glyph by glyph as flat outlines in em units or
-// as 1-bit bitmaps at its pixel size. Character codes are bytes read as ISO-8859-1.
+// as 1-bit bitmaps at its pixel size. Character codes are Unicode code points; those from 256
+// up that the face lacks come from another installed face that has them.
 #pragma once
 
 struct Font;
 
-// Room for one glyph; a glyph that needs more cannot be built.
-constexpr int GLYPH_MAX_CONTOURS = 128;
-constexpr int GLYPH_MAX_POINTS = 4096;
+// Room for one glyph, ideographs of many strokes from faces with detailed outlines included; a
+// glyph that needs more cannot be built.
+constexpr int GLYPH_MAX_CONTOURS = 512;
+constexpr int GLYPH_MAX_POINTS = 16384;
 constexpr int GLYPH_MAX_BITMAP_BYTES = 16384;
 
 // A glyph's outline as closed contours of straight edges, curves flattened; 1 em = 1.0, the
@@ -39,9 +41,12 @@ struct GlyphBitmap {
 // scalable face can be opened.
 Font *createFont(const char *faceName, int height, int weight);
 
-// Characters the face does not have (the control codes among them) come back with no contours
-// and no bits, and the advance of the face's missing-glyph box. False when the glyph cannot be
-// read or does not fit.
+// A code below 256 that the face does not have (the control codes among them) comes back with
+// no contours and no bits and the advance of the face's missing-glyph box. A code from 256 up
+// that the face does not have is taken from the first installed face, in fontconfig's order of
+// likeness to the one asked for, that has it, in that face's own em and at the same pixel
+// size; when no face has it, it comes back as the missing-glyph box itself, drawn. False when
+// the glyph cannot be read or does not fit.
 bool getGlyphOutline(Font *font, int code, GlyphOutline *outline);
 bool getGlyphBitmap(Font *font, int code, GlyphBitmap *bitmap);
 

@@ -6,13 +6,23 @@
 #include <cstdint>
 #include <vector>
 
-enum PictureFormat { PICTURE_JPEG, PICTURE_PNG, PICTURE_GIF, PICTURE_BMP };
+enum PictureFormat {
+    PICTURE_JPEG,
+    PICTURE_PNG,
+    PICTURE_GIF,
+    PICTURE_BMP,
+    PICTURE_WEBP,
+    PICTURE_TIFF,
+    PICTURE_HEIF, // HEVC-coded HEIF, as phones write it
+    PICTURE_AVIF,
+};
 
 // Pixels as the file stores them (no orientation applied): RGBA, 4 bytes a pixel, top row first.
 struct CodecPixels {
     uint32_t width = 0;
     uint32_t height = 0;
     std::vector<unsigned char> rgba;
+    int orientation = 0; // the EXIF orientation 1-8 the decoder read, 0 when it reads none
 };
 
 // Told the stored size before the decoder allocates any pixel. False refuses the picture;

@@ -25,6 +25,14 @@ const char *loaderType(PictureFormat format) {
         return "gif";
     case PICTURE_BMP:
         return "bmp";
+    case PICTURE_WEBP:
+        return "webp";
+    case PICTURE_TIFF:
+        return "tiff";
+    case PICTURE_HEIF:
+        return "heif/avif"; // libheif's loader
+    case PICTURE_AVIF:
+        return "avif"; // libavif's loader
     }
     return nullptr;
 }
@@ -99,7 +107,13 @@ bool finishPictureCodec(PictureCodec *codec, CodecPixels *pixels) {
     if (!closed || codec->failed || codec->refused)
         return false;
     GdkPixbuf *decoded = gdk_pixbuf_loader_get_pixbuf(codec->loader);
-    return decoded != nullptr && copyPixels(decoded, pixels);
+    if (decoded == nullptr || !copyPixels(decoded, pixels))
+        return false;
+    const gchar *orientation = gdk_pixbuf_get_option(decoded, "orientation");
+    if (orientation != nullptr && orientation[0] >= '1' && orientation[0] <= '8' &&
+        orientation[1] == '\0')
+        pixels->orientation = orientation[0] - '0';
+    return true;
 }
 
 bool pictureCodecRefused(const PictureCodec *codec) {

@@ -1,4 +1,5 @@
 // picture_file.h -- reading a picture file's bytes: regular files only, and opening never blocks.
+// Each file is used by one thread at a time. Thread: any.
 #pragma once
 #include <cstddef>
 

@@ -25,7 +25,7 @@ enum ThumbnailLookup { THUMBNAIL_MISSING, THUMBNAIL_FOUND, THUMBNAIL_KNOWN_TO_FA
 // such thumbnail but our own failure record for this version of the file. Anything else,
 // including an unreadable cache, is MISSING.
 //
-// All functions here may run on any thread, several at once.
+// All functions here may run on any thread, several at once. Thread: any.
 ThumbnailLookup readCachedThumbnail(const char *picturePath, const FileStamp &stamp,
                                     CachedThumbnail *thumbnail);
 

@@ -11,6 +11,7 @@
 #include "gallery/gallery_state.h"
 #include "gallery/text_limits.h"
 #include "render/text.h"
+#include "render/text_layout.h"
 
 namespace {
 
@@ -28,6 +29,13 @@ double headingTerm(float deviation) {
     return clampTerm((20.0f - deviation) * 0.05f * 0.5f);
 }
 
+// A name as the caption; one longer than the buffer (a deep mount point) is cut between
+// characters.
+void nameCaption(char *text, size_t size, const char *name) {
+    if (static_cast<size_t>(snprintf(text, size, "%s", name)) >= size)
+        text[completeCharactersLength(text, size - 1)] = '\0';
+}
+
 // The caption of the side door faced, the same door Enter would open.
 bool doorWallCaption(char *text, size_t size, const FacingZone &zone) {
     if (!facesSideDoor(zone))
@@ -38,7 +46,7 @@ bool doorWallCaption(char *text, size_t size, const FacingZone &zone) {
         snprintf(text, size, "%s", "Parent Folder(..)");
         return true;
     case DOOR_SLOT_FOLDER:
-        snprintf(text, size, "%s", folderNames[index]);
+        nameCaption(text, size, folderNames[index]);
         return true;
     default:
         return false;
@@ -51,7 +59,7 @@ bool pictureWallCaption(char *text, size_t size, int slot, double frac) {
     uint32_t index = 0;
     if (!pictureInSlot(static_cast<uint32_t>(slot), &index))
         return false;
-    snprintf(text, size, "%s", pictureNames[index]);
+    nameCaption(text, size, pictureNames[index]);
     return true;
 }
 

@@ -79,5 +79,6 @@ void releaseGLState() {
     REQUIRE_MAIN_THREAD();
     ilShutDown();
     glDeleteTextures(TEXTURE_COUNT, textureNames);
+    freeFonts();
     glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
 }

@@ -5,6 +5,7 @@
 // shell and fonts. False after the failure has been reported. Thread: main only.
 bool initGLState();
 
-// Shuts the image library down and deletes the texture and list names, before the context
+// Shuts the image library down, deletes the texture and list names and frees the fonts' glyphs
+// made on first use, before the context
 // goes; without a current context the deletions have no effect. Thread: main only.
 void releaseGLState();

@@ -200,6 +200,13 @@ uint32_t collectRoomFixtures(RoomFixture *out) {
 
 void buildRoomContents() {
     const uint32_t count = collectRoomFixtures(fixtures);
+    // The labels' glyphs are made before the list is compiled; it calls them by name.
+    startOutlineTextBatch();
+    for (uint32_t i = 0; i < count; i++) {
+        prepareOutlineText(fixtures[i].kind == FIXTURE_PICTURE ? PICTURE_LABEL_WIDTH
+                                                               : DOOR_LABEL_WIDTH,
+                           "%s", fixtures[i].label);
+    }
     glNewList(roomContentsList(), GL_COMPILE);
     // Texels of alpha 0 leave no fragment: the wall shows beside a door leaf and around a
     // framed picture.

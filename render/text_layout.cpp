@@ -1,4 +1,4 @@
-// text_layout.cpp -- transcoding, measuring and cutting one line of text before it is drawn.
+// text_layout.cpp -- decoding, measuring and cutting one line of text before it is drawn.
 #include "render/text_layout.h"
 
 namespace {
@@ -28,16 +28,34 @@ int sequenceLength(unsigned char lead, unsigned char *low, unsigned char *high) 
     return 0;
 }
 
-template <typename Width>
-Width cutToWidth(char *text, Width maxWidth, Width (*advance)(unsigned char, const void *),
-                 const void *table) {
+// How many bytes of the sequence at in are well formed (the lead counts), up to its length,
+// and the code point they make.
+int takeSequence(const unsigned char *in, int length, unsigned char low, unsigned char high,
+                 uint32_t *codePoint) {
+    uint32_t value = in[0] & (0x7F >> length);
+    int taken = 1;
+    while (taken < length) {
+        unsigned char next = in[taken];
+        if (next < low || next > high)
+            break;
+        value = (value << 6) | (next & 0x3F);
+        low = 0x80;
+        high = 0xBF;
+        taken++;
+    }
+    *codePoint = value;
+    return taken;
+}
+
+template <typename Width, typename AdvanceOf>
+Width cutToWidth(uint32_t *codes, int *count, Width maxWidth, AdvanceOf advance, void *context) {
     Width width = 0;
-    for (int i = 0; text[i] != '\0'; i++) {
-        Width next = advance(static_cast<unsigned char>(text[i]), table);
+    for (int i = 0; i < *count; i++) {
+        Width next = advance(codes[i], context);
         if (maxWidth > 0 && width + next > maxWidth) {
-            text[i] = '\0';
+            *count = i;
             if (i >= 7)
-                text[i - 3] = text[i - 2] = text[i - 1] = '.';
+                codes[i - 3] = codes[i - 2] = codes[i - 1] = '.';
             break;
         }
         width += next;
@@ -45,51 +63,55 @@ Width cutToWidth(char *text, Width maxWidth, Width (*advance)(unsigned char, con
     return width;
 }
 
-float outlineAdvance(unsigned char code, const void *table) {
-    return static_cast<const GlyphMetricsFloat *>(table)[code].cellIncX;
-}
-
-int32_t bitmapAdvance(unsigned char code, const void *table) {
-    return static_cast<const int32_t *>(table)[code];
-}
-
 } // namespace
 
-void transcodeUtf8ToLatin1(char *text) {
+int decodeUtf8Text(const char *text, uint32_t *codes, int capacity) {
     const unsigned char *in = reinterpret_cast<const unsigned char *>(text);
-    char *out = text;
-    while (*in != '\0') {
+    int count = 0;
+    while (*in != '\0' && count < capacity) {
         unsigned char lead = *in;
         if (lead < 0x80) {
-            *out++ = static_cast<char>(lead);
+            codes[count++] = lead;
             in++;
             continue;
         }
         unsigned char low, high;
         int length = sequenceLength(lead, &low, &high);
-        unsigned long codePoint = lead & (0x7F >> length);
-        int taken = 1;
-        // Take continuation bytes while they fit; a sequence that breaks off is one '?'.
-        while (taken < length) {
-            unsigned char next = in[taken];
-            if (next < low || next > high)
-                break;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-            low = 0x80;
-            high = 0xBF;
-            taken++;
-        }
-        bool complete = length > 0 && taken == length;
-        *out++ = complete && codePoint <= 0xFF ? static_cast<char>(codePoint) : '?';
+        uint32_t codePoint = '?';
+        // A sequence that breaks off is one '?' and ends where it broke.
+        int taken = length > 0 ? takeSequence(in, length, low, high, &codePoint) : 1;
+        codes[count++] = taken == length ? codePoint : '?';
         in += taken;
     }
-    *out = '\0';
+    return count;
 }
 
-float cutTextToWidth(char *text, float maxWidth, const GlyphMetricsFloat metrics[256]) {
-    return cutToWidth<float>(text, maxWidth, outlineAdvance, metrics);
+size_t completeCharactersLength(const char *text, size_t length) {
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text);
+    // The last lead byte within three of the end, with only continuation bytes after it.
+    for (size_t back = 1; back <= 3 && back <= length; back++) {
+        unsigned char byte = bytes[length - back];
+        if (byte < 0x80)
+            return length;
+        if (byte <= 0xBF)
+            continue;
+        unsigned char low, high;
+        int sequence = sequenceLength(byte, &low, &high);
+        uint32_t codePoint = 0;
+        bool brokenOff = sequence > static_cast<int>(back) &&
+                         takeSequence(bytes + length - back, static_cast<int>(back), low, high,
+                                      &codePoint) == static_cast<int>(back);
+        return brokenOff ? length - back : length;
+    }
+    return length;
 }
 
-int32_t cutTextToWidth(char *text, int32_t maxWidth, const int32_t widths[256]) {
-    return cutToWidth<int32_t>(text, maxWidth, bitmapAdvance, widths);
+float cutTextToWidth(uint32_t *codes, int *count, float maxWidth, OutlineAdvanceOf advance,
+                     void *context) {
+    return cutToWidth<float>(codes, count, maxWidth, advance, context);
+}
+
+int32_t cutTextToWidth(uint32_t *codes, int *count, int32_t maxWidth, BitmapAdvanceOf advance,
+                       void *context) {
+    return cutToWidth<int32_t>(codes, count, maxWidth, advance, context);
 }

@@ -1,16 +1,26 @@
-// text_layout.h -- the pure text steps before drawing: UTF-8 to single-byte glyph codes, and
-// measuring a line against a maximum width, cutting it with a "..." ending.
+// text_layout.h -- the pure text steps before drawing: UTF-8 to code points, and measuring a
+// line against a maximum width, cutting it between characters with a "..." ending.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
-#include "render/text.h"
+// Decodes a NUL-terminated UTF-8 text into at most capacity code points and returns how many.
+// Each ill-formed sequence (a stray byte, an overlong form, a surrogate, past U+10FFFF, or one
+// that breaks off) becomes one '?': names that are not UTF-8 show as they always have.
+int decodeUtf8Text(const char *text, uint32_t *codes, int capacity);
 
-// Rewrites a NUL-terminated UTF-8 text in place as ISO-8859-1. Code points above 255 and each
-// ill-formed sequence (stray, overlong, surrogate or truncated) become '?'.
-void transcodeUtf8ToLatin1(char *text);
+// The length of the first length bytes of text without a multi-byte sequence that is complete
+// so far but was cut off at length; for texts the program itself cut to a buffer.
+size_t completeCharactersLength(const char *text, size_t length);
 
-// Measures the text with per-code advances and cuts it where the next character would pass
-// maxWidth (0 or less: no limit); a cut at position 7 or later ends in "...". Returns the summed
+// A character's advance, for measuring; the context is the caller's.
+typedef float (*OutlineAdvanceOf)(uint32_t code, void *context);
+typedef int32_t (*BitmapAdvanceOf)(uint32_t code, void *context);
+
+// Measures the characters and cuts them where the next would pass maxWidth (0 or less: no
+// limit), updating count; a cut at character 7 or later ends in "...". Returns the summed
 // advances of the kept characters as they were before the dots replaced the last three.
-float cutTextToWidth(char *text, float maxWidth, const GlyphMetricsFloat metrics[256]);
-int32_t cutTextToWidth(char *text, int32_t maxWidth, const int32_t widths[256]);
+float cutTextToWidth(uint32_t *codes, int *count, float maxWidth, OutlineAdvanceOf advance,
+                     void *context);
+int32_t cutTextToWidth(uint32_t *codes, int *count, int32_t maxWidth, BitmapAdvanceOf advance,
+                       void *context);

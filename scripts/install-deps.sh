@@ -3,10 +3,12 @@
 set -eu
 packages=(cmake make g++ pkg-config
           libsdl2-dev libdevil-dev libgl-dev libglu1-mesa-dev libegl-dev libfreetype-dev
-          libfontconfig-dev libgtk-3-dev fonts-liberation2 libjpeg-dev)
+          libfontconfig-dev libgtk-3-dev fonts-liberation2 libjpeg-dev
+          webp-pixbuf-loader heif-gdk-pixbuf libavif-gdk-pixbuf)
 if [ "${1:-}" = "--test" ]; then
     packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool libgl1-mesa-dri x11-apps
-               libx11-dev x11-utils imagemagick desktop-file-utils python3)
+               libx11-dev x11-utils imagemagick desktop-file-utils python3
+               fonts-wqy-microhei webp libheif-examples libavif-bin)
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)

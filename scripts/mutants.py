@@ -23,12 +23,13 @@ import sys
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-LAYERS = ("platform", "gallery", "images", "render", "app")
+LAYERS = ("platform", "pictures", "loading", "gallery", "render", "app")
 # The unit-test programs that exercise each layer.
 TESTS_FOR_LAYER = {
     "platform": ["quillmere_logic_tests", "quillmere_fs_tests", "quillmere_gl_tests"],
     "gallery": ["quillmere_logic_tests", "quillmere_fs_tests"],
-    "images": ["quillmere_logic_tests", "quillmere_gl_tests"],
+    "pictures": ["quillmere_logic_tests", "quillmere_fs_tests", "quillmere_gl_tests"],
+    "loading": ["quillmere_logic_tests", "quillmere_fs_tests", "quillmere_gl_tests"],
     "render": ["quillmere_logic_tests", "quillmere_gl_tests"],
     "app": ["quillmere_logic_tests", "quillmere_gl_tests"],
 }

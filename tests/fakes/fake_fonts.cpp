@@ -16,7 +16,7 @@ int fontsCreated = 0;
 }
 
 float fakeOutlineAdvance(int code) {
-    return 0.25f + static_cast<float>(code) / 512.0f;
+    return 0.25f + static_cast<float>(code % 256) / 512.0f;
 }
 
 int fakeBitmapAdvance(int code) {

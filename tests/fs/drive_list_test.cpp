@@ -63,14 +63,19 @@ class DriveMounts : public ::testing::Test {
 
 } // namespace
 
-TEST_F(DriveMounts, BlockDeviceFoldersSortedWithoutDuplicates) {
+// In name order, as the folders of a room: letter case aside, then by bytes; "/" first.
+TEST_F(DriveMounts, BlockDeviceFoldersInNameOrderWithoutDuplicates) {
     const std::string table = "overlay / overlay rw,relatime 0 0\n"
                               "proc /proc proc rw,nosuid 0 0\n" +
                               mountLine(device, "b") + mountLine("tmpfs", "tmp") +
                               mountLine(device, "home") + mountLine(device, "a") +
-                              mountLine(device, "home") + mountLine(device, "Zip");
-    EXPECT_EQ(drivesFromTable(table), (std::vector<std::string>{"/", root + "/Zip", root + "/a",
-                                                                root + "/b", root + "/home"}));
+                              mountLine(device, "home") + mountLine(device, "Zip") +
+                              mountLine(device, "A") + mountLine(device, "disk10") +
+                              mountLine(device, "disk9") + mountLine(device, "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(drivesFromTable(table),
+              (std::vector<std::string>{"/", root + "/A", root + "/a", root + "/b",
+                                        root + "/disk10", root + "/disk9", root + "/home",
+                                        root + "/Zip", root + "/\xC3\xA9t\xC3\xA9"}));
 }
 
 // A file bind-mounted from a disk, a character device, a regular file as source and a missing

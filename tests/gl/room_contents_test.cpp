@@ -17,6 +17,7 @@
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"
 #include "render/texture_names.h"
+#include "platform/fonts.h"
 #include "render/gl_state.h"
 #include "render/room_contents.h"
 #include "render/room_lists.h"
@@ -181,6 +182,7 @@ class RoomContentsFrame : public ::testing::Test {
         ASSERT_TRUE(initGLState());
     }
     void TearDown() override {
+        freeFonts();
         glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
         glDeleteTextures(TEXTURE_COUNT, textureNames);
         displayListBase = 0;
@@ -781,4 +783,80 @@ TEST_F(RoomContentsFrame, LabelsStandOnTheirBaselinesAtATenthOfTheGlyphSize) {
     for (const FeedbackVertex &v : inkOf(-2.0f, slotCenterZ(1)))
         start = std::max(start, v.z);
     EXPECT_NEAR(start, slotCenterZ(1) + 0.1f * kept / 2.0f, 0.01f);
+}
+
+// The outline advance the font service gives a character, apart from the text module.
+float serviceOutlineAdvance(uint32_t code) {
+    static GlyphOutline outline;
+    Font *font = createFont("Arial", -12, 700);
+    EXPECT_NE(font, nullptr);
+    EXPECT_TRUE(getGlyphOutline(font, static_cast<int>(code), &outline));
+    releaseFont(font);
+    return outline.advance;
+}
+
+// A Japanese picture name and a Russian folder name hang as glyphs of their own, one for each
+// character, each in its own advance, the label centred on their sum.
+TEST_F(RoomContentsFrame, LabelsInAnyScriptShowEveryCharacterInItsAdvance) {
+    resetGalleryState();
+    const char *const photo = "\xE5\x86\x99\xE7\x9C\x9F.jpg";                      // 写真.jpg
+    const char *const moscow = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0"; // Москва
+    stageNames({photo}, &pictureNames, &pictureNamePool, &pictureCount);
+    stageNames({moscow}, &folderNames, &folderNamePool, &folderCount);
+    hasParentDoor = true;
+    buildContents();
+    glPushAttrib(GL_LIGHTING_BIT);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+    const GLfloat none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
+    const auto primitives = captureFeedback([] { glCallList(roomContentsList()); });
+    glPopAttrib();
+
+    struct Label {
+        const char *text;
+        std::vector<uint32_t> codes;
+        float wallX, centreZ;
+        float direction; // the way the text runs along z
+    };
+    for (const Label &label :
+         {Label{photo, {0x5199, 0x771F, '.', 'j', 'p', 'g'}, -2.0f, slotCenterZ(0), -1.0f},
+          Label{moscow, {0x41C, 0x43E, 0x441, 0x43A, 0x432, 0x430}, 2.0f, slotCenterZ(1), 1.0f}}) {
+        SCOPED_TRACE(label.text);
+        const std::vector<uint32_t> &codes = label.codes;
+        const int count = static_cast<int>(codes.size());
+        std::vector<float> pens = {0.0f};
+        for (int i = 0; i < count; i++)
+            pens.push_back(pens.back() + (codes[i] < 256 ? glyphMetrics[codes[i]].cellIncX
+                                                         : serviceOutlineAdvance(codes[i])));
+        const float start = label.centreZ - label.direction * 0.1f * pens.back() / 2.0f;
+        std::vector<int> perCharacter(count, 0);
+        float firstInk = 1e9f, lastInk = -1e9f; // in glyph units from the label's start
+        for (const FeedbackPrimitive &p : primitives) {
+            float x = 0.0f, z = 0.0f, red = 0.0f;
+            for (const FeedbackVertex &v : p.vertices)
+                x += v.x, z += v.z, red += v.r;
+            const float n = static_cast<float>(p.vertices.size());
+            if (n == 0.0f || red / n < 0.25f || std::fabs(x / n - label.wallX) > 1e-3f ||
+                std::fabs(z / n - label.centreZ) > 1.2f)
+                continue;
+            for (const FeedbackVertex &v : p.vertices) {
+                firstInk = std::min(firstInk, (v.z - start) * label.direction / 0.1f);
+                lastInk = std::max(lastInk, (v.z - start) * label.direction / 0.1f);
+            }
+            const float pen = (z / n - start) * label.direction / 0.1f;
+            ASSERT_GE(pen, 0.0f);
+            ASSERT_LE(pen, pens.back());
+            for (int i = 0; i < count; i++)
+                if (pen >= pens[i] && pen < pens[i + 1])
+                    perCharacter[i]++;
+        }
+        for (int i = 0; i < count; i++)
+            EXPECT_GT(perCharacter[i], 0) << "character " << i;
+        // The ink fills the advances, but for the first and last side bearings.
+        EXPECT_GE(firstInk, -0.01f);
+        EXPECT_LT(firstInk, 0.15f);
+        EXPECT_LE(lastInk, pens.back() + 0.01f);
+        EXPECT_GT(lastInk, pens.back() - 0.15f);
+    }
 }

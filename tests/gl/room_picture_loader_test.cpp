@@ -339,6 +339,12 @@ class RoomLoader : public ::testing::Test {
 
     // ImageMagick for what DevIL cannot write: GIF, CMYK and progressive JPEG, 32-bit BMP.
     // The format prefix (e.g. "BMP3:") picks the variant ImageMagick writes.
+    // A format's own command-line encoder.
+    void encode(const std::string &command) {
+        ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0)
+            << "needs the encoder: " << command;
+    }
+
     void convert(const std::string &arguments, const std::string &name,
                  const std::string &formatPrefix = "") {
         std::string command =
@@ -421,6 +427,44 @@ TEST_F(RoomLoader, PicturesArriveUprightAndUnmirroredFromEveryDecoder) {
         expectNear(texel(slot, 224 + 16, 232 + 36), {0, 0, 255, 255}, 8);
         expectNear(texel(slot, 224 + 48, 232 + 36), {255, 255, 255, 255}, 8);
     }
+}
+
+TEST_F(RoomLoader, PicturesPhonesAndBrowsersWriteHangUprightToo) {
+    // The quadrants again, through each format's own encoder: WebP, HEIC, AVIF, and TIFF. Two
+    // are stored turned a quarter anticlockwise: the AVIF with a rotation property, the TIFF
+    // with orientation 6.
+    const std::string quadrants = "-size 64x48 xc:white -fill red -draw 'rectangle 0,0 31,23' "
+                                  "-fill lime -draw 'rectangle 32,0 63,23' "
+                                  "-fill blue -draw 'rectangle 0,24 31,47'";
+    // Truecolour PNGs: the HEIF encoder misreads palette ones.
+    convert(quadrants, "q.png", "PNG24:");
+    convert(quadrants + " -rotate 270", "stored.png", "PNG24:");
+    convert(quadrants + " -rotate 270 -orient right-top", "q6.tif");
+    encode("cwebp -quiet -lossless '" + pathOf("q.png") + "' -o '" + pathOf("q.webp") + "'");
+    encode("heif-enc -q 95 '" + pathOf("q.png") + "' -o '" + pathOf("q.heic") + "'");
+    encode("avifenc --min 0 --max 4 '" + pathOf("q.png") + "' '" + pathOf("q.avif") + "'");
+    encode("avifenc --min 0 --max 4 --irot 3 '" + pathOf("stored.png") + "' '" + pathOf("q6.avif") +
+           "'");
+    // A JPEG named like a PNG is still a JPEG; a HEIC that is not one is refused.
+    writeQuadrantJpeg(
+        "jpeg.png", 64, 48,
+        {Rgba{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}});
+    writeBytes("garbage.heic", std::string("\0\0\0\x18"
+                                           "ftypheic",
+                                           12) +
+                                   "not a picture");
+    LoadResult result = loadRoom(
+        {"q.png", "q.webp", "q.heic", "q.avif", "q6.avif", "q6.tif", "jpeg.png", "garbage.heic"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.err, "ERROR: Unable to load " + pathOf("garbage.heic") + "\n");
+    for (int slot = 0; slot < 7; ++slot) {
+        SCOPED_TRACE(names[slot]);
+        expectNear(texel(slot, 224 + 16, 232 + 12), {255, 0, 0, 255}, 8);
+        expectNear(texel(slot, 224 + 48, 232 + 12), {0, 255, 0, 255}, 8);
+        expectNear(texel(slot, 224 + 16, 232 + 36), {0, 0, 255, 255}, 8);
+        expectNear(texel(slot, 224 + 48, 232 + 36), {255, 255, 255, 255}, 8);
+    }
+    expectEmptyFrame(7);
 }
 
 TEST_F(RoomLoader, UnreadablePictureGetsAnEmptyFrameAndLoadingGoesOn) {

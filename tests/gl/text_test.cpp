@@ -12,6 +12,7 @@
 #include "gallery/display_settings.h"
 #include "gl/gl_feedback.h"
 #include "gl/gl_test_context.h"
+#include "platform/fonts.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 
@@ -87,6 +88,43 @@ bool covers(const std::vector<FeedbackPrimitive> &polygons, float x, float y) {
     return false;
 }
 
+// The characters of the texts below, written out rather than decoded by the code under test.
+std::vector<uint32_t> codePoints(const char *text);
+
+// The advances the font service gives for a character, outline (em 12) and bitmap (em 16),
+// read apart from the text module.
+GlyphOutline serviceOutline;
+
+float serviceOutlineAdvance(uint32_t code) {
+    Font *font = createFont("Arial", -12, 700);
+    EXPECT_NE(font, nullptr);
+    EXPECT_TRUE(getGlyphOutline(font, static_cast<int>(code), &serviceOutline));
+    releaseFont(font);
+    return serviceOutline.advance;
+}
+
+int servicePixelAdvance(uint32_t code) {
+    Font *font = createFont("Arial", -16, 700);
+    int advance = -1;
+    EXPECT_NE(font, nullptr);
+    EXPECT_TRUE(getGlyphPixelAdvance(font, static_cast<int>(code), &advance));
+    releaseFont(font);
+    return advance;
+}
+
+const char *const JAPANESE = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";            // 日本語
+const char *const RUSSIAN = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"; // Привет
+const char *const UNASSIGNED = "\xCD\xB8"; // U+0378, in no font
+
+std::vector<uint32_t> codePoints(const char *text) {
+    if (text == JAPANESE)
+        return {0x65E5, 0x672C, 0x8A9E};
+    if (text == RUSSIAN)
+        return {0x41F, 0x440, 0x438, 0x432, 0x435, 0x442};
+    ADD_FAILURE() << "no characters written out for " << text;
+    return {};
+}
+
 std::vector<FeedbackPrimitive> outlineGlyph(int code) {
     return captureFeedback([code] { glCallList(outlineFontBase() + code); });
 }
@@ -105,6 +143,7 @@ class Text : public ::testing::Test {
     }
 
     static void TearDownTestSuite() {
+        freeFonts();
         glDeleteLists(displayListBase, DISPLAY_LIST_COUNT);
         displayListBase = 0;
     }
@@ -266,15 +305,142 @@ TEST_F(Text, ScreenTextAnchorsAlignAndClampToTheWindow) {
     EXPECT_FLOAT_EQ(rasterX(), 0.0f);
 }
 
-TEST_F(Text, ScreenTextCutsAndTranscodes) {
+TEST_F(Text, ScreenTextCutsAndDecodes) {
     // Ten 'M's fit exactly; the rest is cut and the tenth onward shows dots.
     const int limit = 10 * bitmapCharWidths['M'];
     drawScreenText(0, 100, 0, limit, "%s", "MMMMMMMMMMMMMMMMMMMM");
     EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(bitmapWidth("MMMMMMM...")));
     drawScreenText(0, 100, 0, 0, "caf\xC3\xA9");
     EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(bitmapWidth("caf\xE9")));
-    drawScreenText(0, 100, 0, 0, "\xE4\xB8\xAD");
-    EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(bitmapCharWidths['?']));
+    // A name that is not UTF-8 shows as it always has: the stray byte as '?'.
+    drawScreenText(0, 100, 0, 0, "Caf\xE9!");
+    EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(bitmapWidth("Caf?!")));
+    // A text longer than the format buffer loses the character its end would break, not a '?'.
+    const std::string ones(1021, '1');
+    drawScreenText(0, 100, 0, 0, "%s%s", ones.c_str(), JAPANESE);
+    EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(bitmapWidth(ones.c_str())));
+}
+
+// Japanese from the fallback face, Russian from the program's own: one glyph drawn in each
+// character's own advance, the pen moved by their sum.
+TEST_F(Text, ScreenTextDrawsEveryCharacterInItsOwnAdvance) {
+    for (const char *text : {JAPANESE, RUSSIAN}) {
+        SCOPED_TRACE(text);
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawScreenText(100, 200, 0, 0, "%s", text);
+        int pen = 100, inked = 0;
+        const std::vector<uint32_t> codes = codePoints(text);
+        for (uint32_t code : codes) {
+            const int advance = servicePixelAdvance(code);
+            EXPECT_GT(advance, 4) << code;
+            // The middle of each character's cell holds ink of its own.
+            if (litPixels(pen + 2, 195, advance - 4, 20).count > 4)
+                inked++;
+            pen += advance;
+        }
+        EXPECT_EQ(inked, static_cast<int>(codes.size()));
+        EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(pen));
+    }
+    // The ideographs are full-width, as their face draws them, not '?'s.
+    EXPECT_GE(servicePixelAdvance(0x65E5), 14);
+    EXPECT_NE(servicePixelAdvance(0x65E5), bitmapCharWidths['?']);
+}
+
+TEST_F(Text, OutlineTextDrawsEveryCharacterInItsOwnAdvance) {
+    for (const char *text : {JAPANESE, RUSSIAN}) {
+        SCOPED_TRACE(text);
+        std::vector<float> pens = {0.0f};
+        for (uint32_t code : codePoints(text))
+            pens.push_back(pens.back() + serviceOutlineAdvance(code));
+        const float width = pens.back();
+        // Right-aligned: the text ends at the origin, so it spans -width to 0.
+        const auto polygons =
+            captureFeedback([text] { drawOutlineText(ALIGN_RIGHT, 0.0f, "%s", text); });
+        std::vector<int> perCell(pens.size() - 1, 0);
+        for (const FeedbackPrimitive &polygon : polygons) {
+            float centre = 0.0f;
+            for (const FeedbackVertex &v : polygon.vertices)
+                centre += v.x / static_cast<float>(polygon.vertices.size());
+            centre += width;
+            ASSERT_GE(centre, 0.0f);
+            ASSERT_LE(centre, width);
+            for (size_t cell = 0; cell + 1 < pens.size(); cell++)
+                if (centre >= pens[cell] && centre < pens[cell + 1])
+                    perCell[cell]++;
+        }
+        for (size_t cell = 0; cell < perCell.size(); cell++)
+            EXPECT_GT(perCell[cell], 0) << "character " << cell;
+    }
+}
+
+// A character no installed face has is the face's missing-glyph box: drawn, and as wide as the
+// box, not a '?'.
+TEST_F(Text, CharacterNoFaceHasDrawsTheMissingGlyphBox) {
+    const int box = servicePixelAdvance(0x378);
+    EXPECT_EQ(servicePixelAdvance(0x10FFFD), box); // private use, plane 16
+    EXPECT_NE(box, bitmapCharWidths['?']);
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawScreenText(100, 200, 0, 0, "a%sb", UNASSIGNED);
+    EXPECT_FLOAT_EQ(rasterX(),
+                    static_cast<float>(100 + bitmapCharWidths['a'] + box + bitmapCharWidths['b']));
+    LitBox ink = litPixels(100 + bitmapCharWidths['a'] + 1, 195, box - 2, 20);
+    EXPECT_GT(ink.count, 10);
+    EXPECT_GE(ink.maxY - ink.minY, 8); // a box standing on the baseline, not a dot
+
+    const float outlineBox = serviceOutlineAdvance(0x378);
+    EXPECT_NE(outlineBox, glyphMetrics['?'].cellIncX);
+    float minX = 1e9f, maxX = -1e9f;
+    for (const FeedbackPrimitive &polygon :
+         captureFeedback([] { drawOutlineText(ALIGN_LEFT, 0.0f, "%s", UNASSIGNED); }))
+        for (const FeedbackVertex &v : polygon.vertices)
+            minX = std::min(minX, v.x), maxX = std::max(maxX, v.x);
+    EXPECT_GT(maxX - minX, 0.25f * outlineBox);
+    EXPECT_LE(maxX, outlineBox);
+}
+
+// Text cut to a width ends between characters: the kept ideographs whole, then the dots.
+TEST_F(Text, ScreenTextCutsBetweenCharacters) {
+    const std::string ten = std::string(JAPANESE) + JAPANESE + JAPANESE + "\xE6\x97\xA5";
+    const int advance = servicePixelAdvance(0x65E5);
+    ASSERT_EQ(servicePixelAdvance(0x672C), advance);
+    ASSERT_EQ(servicePixelAdvance(0x8A9E), advance);
+    drawScreenText(0, 100, 0, 8 * advance, "%s", ten.c_str());
+    EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(5 * advance + 3 * bitmapCharWidths['.']));
+}
+
+// The glyphs made on first use are lists of their own, apart from the block, gone with the
+// fonts; however many characters are drawn, at most a table's worth of them is kept.
+TEST_F(Text, GlyphsMadeOnFirstUseAreBoundedAndFreedWithTheFonts) {
+    freeFonts();
+    ASSERT_TRUE(buildFonts());
+    // Mesa hands out list names above the highest one in use: the glyphs' lists follow probe.
+    const GLuint probe = glGenLists(1);
+    drawScreenText(0, 100, 0, 0, "%s", JAPANESE);
+    EXPECT_TRUE(glIsList(probe + 1));
+    char text[4];
+    for (uint32_t code = 0x4E00; code < 0x4E00 + 3000; code++) {
+        text[0] = static_cast<char>(0xE0 | (code >> 12));
+        text[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        text[2] = static_cast<char>(0x80 | (code & 0x3F));
+        text[3] = '\0';
+        drawScreenText(0, 100, 0, 0, "%s", text);
+    }
+    const GLuint after = glGenLists(1);
+    EXPECT_LE(after - probe - 1, 2048u); // 3000 characters, one table of lists
+    // A character made again after it was given up still has its own advance.
+    drawScreenText(0, 100, 0, 0, "%s", JAPANESE);
+    int expected = 0;
+    for (uint32_t code : codePoints(JAPANESE))
+        expected += servicePixelAdvance(code);
+    EXPECT_FLOAT_EQ(rasterX(), static_cast<float>(expected));
+
+    freeFonts();
+    EXPECT_FALSE(glIsList(probe + 1));
+    EXPECT_FALSE(glIsList(after - 1));
+    glDeleteLists(probe, 1);
+    glDeleteLists(after, 1);
+    ASSERT_TRUE(buildFonts());
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(Text, ScreenTextLeavesStateAsItFound) {

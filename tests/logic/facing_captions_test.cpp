@@ -112,6 +112,15 @@ TEST_F(FacingCaptions, PictureWallShowsPictureNamesButNotInTheGaps) {
     EXPECT_EQ(captionAt(1.4f, slotZ(2, 0.5f), 90.0f).text, ""); // beyond the last picture
 }
 
+// A mount point longer than the caption is cut between characters: the ideograph the buffer's
+// end would break is left out rather than shown as '?'.
+TEST_F(FacingCaptions, ALongDriveNameIsCutBetweenCharacters) {
+    const std::string deep = "/" + std::string(256, 'x');
+    openStagedDriveList({deep + "\xE6\x97\xA5\xE6\x9C\xAC", deep + "\xC3\xA9\xC3\xA9"});
+    EXPECT_EQ(captionAt(-1.4f, slotZ(0, 0.5f), 270.0f).text, deep);
+    EXPECT_EQ(captionAt(-1.4f, slotZ(1, 0.5f), 270.0f).text, deep + "\xC3\xA9");
+}
+
 TEST_F(FacingCaptions, NothingShowsAwayFromTheWallsAndEnds) {
     openStagedFolder("/pics", 25, 20);
     firstPicture = 10;

@@ -64,9 +64,12 @@ class FolderScanner : public ::testing::Test {
 } // namespace
 
 TEST(PictureFile, LastExtensionDecidesInAnyLetterCase) {
-    for (const char *name : {"a.jpg", "a.JPG", "b.Jpeg", "c.gif", "d.BmP", ".jpg", "x.y.jpeg"})
+    for (const char *name :
+         {"a.jpg", "a.JPG", "b.Jpeg", "c.gif", "d.BmP", ".jpg", "x.y.jpeg", "Screenshot.PNG",
+          "w.webp", "IMG_0001.HEIC", "i.heif", "a.AVIF", "scan.tif", "scan.TIFF"})
         EXPECT_TRUE(isPictureFile(name)) << name;
-    for (const char *name : {"", "jpg", "a.jpg.txt", "name.", "a.jpe", "a.jpgx", "a.png", "a."})
+    for (const char *name : {"", "jpg", "a.jpg.txt", "name.", "a.jpe", "a.jpgx", "a.pngx",
+                             "a.heics", "clip.mov", "a.tiffany", "a."})
         EXPECT_FALSE(isPictureFile(name)) << name;
 }
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 class WindowProc : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -114,8 +113,20 @@ TEST_F(WindowProc, MouseCoordinatesLeftOfAndAboveTheWindowAreNegative) {
     EXPECT_EQ(viewPitch, 9.0f);
 }
 
-// The event layer refuses the screen saver itself (no system commands reach the procedure);
-// a message the procedure does not handle goes to the default handling, with no gallery action.
+// Where the window system sends system commands, the screen saver and monitor power-off are
+// refused while the gallery is open; every other command is handled as usual.
+TEST_F(WindowProc, ScreenSaverAndPowerOffAreRefusedOtherSystemCommandsAreNot) {
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_MONITORPOWER, 0), 0);
+    EXPECT_TRUE(fakeDefaultHandled.empty());
+    const uintptr_t minimise = 0xF020;
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, minimise, 0), FAKE_DEFAULT_RESULT);
+    EXPECT_EQ(mainWindowProc(WM_SYSCOMMAND, SC_SCREENSAVE + 1, 0), FAKE_DEFAULT_RESULT);
+    ASSERT_EQ(fakeDefaultHandled.size(), 2u);
+    EXPECT_EQ(fakeDefaultHandled[0].wParam, minimise);
+}
+
+// A message the procedure does not handle goes to the default handling, with no gallery action.
 TEST_F(WindowProc, UnhandledMessagesGetTheDefaultHandling) {
     EXPECT_EQ(mainWindowProc(WM_SYSKEYDOWN, VK_F2, 7), FAKE_DEFAULT_RESULT);
     ASSERT_EQ(fakeDefaultHandled.size(), 1u);

@@ -23,9 +23,12 @@ for sub in Alpha Beta; do
     convert -size 120x160 xc:gold "$gallery/$sub/inside2.jpg" || fail "cannot write a picture"
 done
 
-# Names of a folder's files or visible sub-folders in enumeration order, as the program sees them.
+# Names of a folder's files or visible sub-folders in the order the program lists them: by name,
+# letter case aside (these names differ by more than case, all ASCII: sorting upper-cased keys
+# bytewise is that order).
 listed() {
-    find "$1" -mindepth 1 -maxdepth 1 -type "$2" ! -name '.*' -printf '%f\n'
+    find "$1" -mindepth 1 -maxdepth 1 -type "$2" ! -name '.*' -printf '%f\n' |
+        LC_ALL=C sort -f
 }
 mapfile -t pictures < <(listed "$gallery" f)
 first_folder=$(listed "$gallery" d | head -n 1)
