@@ -1,14 +1,16 @@
 # Quillmere build entry points: `make run` sets up, builds and starts the gallery in samples/;
 # `make test` sets up, builds and runs every test, then again under ASan and UBSan;
 # `make install` installs into PREFIX (default /usr/local), below DESTDIR when that is set;
-# `make fuzz` feeds mutated picture files to the picture path for FUZZ_SECONDS.
+# `make fuzz` feeds mutated picture files to the picture path for FUZZ_SECONDS;
+# `make windows` cross-builds the Windows program, build-windows/quillmere.exe.
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 1800
 
 .PHONY: all deps test-deps fuzz-deps build run install test test-plain test-sanitized \
-        test-threads test-tools bench fuzz samples artwork format clean check-layers mutants
+        test-threads test-tools test-windows windows windows-deps bench fuzz samples artwork \
+        format clean check-layers mutants
 
 all: build
 
@@ -21,6 +23,9 @@ test-deps:
 fuzz-deps:
 	scripts/install-deps.sh --fuzz
 
+windows-deps:
+	scripts/install-deps.sh --windows
+
 build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build build -j $(JOBS) --target quillmere
@@ -31,7 +36,7 @@ run: build
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
 
-test: test-deps check-layers test-plain test-sanitized test-threads test-tools
+test: test-deps check-layers test-plain test-sanitized test-threads test-tools test-windows
 
 # Every include stays within what its layer may reach (see the script for the layers).
 check-layers:
@@ -61,6 +66,16 @@ test-tools:
 	cmake -S tools -B build-tools -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-tools -j $(JOBS)
 	cd build-tools && ctest --output-on-failure
+
+# One self-contained x86_64 Windows program, cross-built with MinGW-w64.
+windows: windows-deps
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	      -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build build-windows -j $(JOBS) --target quillmere
+
+# The Windows program and its tests, cross-built and run under Wine on a private Xvfb.
+test-windows:
+	JOBS=$(JOBS) scripts/test-windows.sh
 
 samples: deps
 	cmake -S tools -B build-tools -DCMAKE_BUILD_TYPE=Release
@@ -94,4 +109,4 @@ fuzz: fuzz-deps
 	    -artifact_prefix=build-fuzz/crashes/ build-fuzz/corpus samples tests/fuzz/seeds
 
 clean:
-	rm -rf build build-asan build-tsan build-tools build-fuzz build-mutants
+	rm -rf build build-asan build-tsan build-tools build-fuzz build-mutants build-windows

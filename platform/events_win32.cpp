@@ -30,12 +30,16 @@ LRESULT CALLBACK galleryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         enqueue(message, wParam, lParam);
         return 0;
     case WM_SYSCOMMAND:
-        // The answer is needed now, so the refusal the gallery makes is made here.
-        if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_MONITORPOWER)
+        // The answer is needed now, so the refusal the gallery makes is made here. F10 or a
+        // lone Alt would also start the window's menu loop, which holds the walk still until
+        // another key ends it: the gallery has no menu, so that is refused too.
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_MONITORPOWER ||
+            (wParam & 0xFFF0) == SC_KEYMENU)
             return 0;
         break;
     }
-    // System keys (Alt combinations, F10) and everything else get the default handling.
+    // System keys (Alt combinations such as Alt+F4) and everything else get the default
+    // handling.
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

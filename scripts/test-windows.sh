@@ -3,7 +3,7 @@
 # them under Wine on a private Xvfb: a Wine prefix of its own inside the build folder (never the
 # home folder), no Wine debug output, windows not managed (else each DestroyWindow waits 2 s with
 # no window manager), one persistent wineserver for the whole run, and all of it stopped at the
-# end.
+# end. Arguments go to ctest (-R NAME runs some tests only).
 set -eu
 cd "$(dirname "$0")/.."
 build=build-windows
@@ -48,4 +48,4 @@ wineserver -p
 wine cmd /c exit >$build/wine-output/start.log 2>&1
 
 cd $build
-ctest --output-on-failure -j "$jobs"
+ctest --output-on-failure -j "$jobs" --timeout 300 "$@"

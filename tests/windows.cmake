@@ -5,8 +5,9 @@
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 add_compile_options(-include ${CMAKE_CURRENT_SOURCE_DIR}/windows/test_prelude.h)
 
-# Test support on Windows: temporary trees through Win32; no thumbnail cache to keep private.
-list(FILTER QM_TEST_SUPPORT EXCLUDE REGEX "/(temp_tree|private_cache)\\.cpp$")
+# Test support on Windows: temporary trees through Win32; no thumbnail cache to keep private;
+# no GdkPixbuf to write test pictures with.
+list(FILTER QM_TEST_SUPPORT EXCLUDE REGEX "/(temp_tree|private_cache|test_pictures)\\.cpp$")
 list(APPEND QM_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/windows/temp_tree_win32.cpp)
 
 # Logic tests: all but the ones about DevIL itself or Linux's dynamic loader.
