@@ -9,7 +9,7 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 1800
 
 .PHONY: all deps test-deps fuzz-deps build run install test test-plain test-sanitized \
-        test-threads test-tools test-windows windows windows-deps bench fuzz samples artwork \
+        test-threads test-tools test-windows windows windows-deps bench bench-windows fuzz samples artwork \
         format clean check-layers mutants
 
 all: build
@@ -86,6 +86,10 @@ bench: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_TESTS=ON $(CMAKE_FLAGS)
 	cmake --build build -j $(JOBS)
 	scripts/run-benchmarks.sh build
+
+# The Windows program's room benchmark under Wine.
+bench-windows: test-deps
+	JOBS=$(JOBS) scripts/run-windows-benchmark.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

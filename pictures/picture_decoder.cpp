@@ -119,11 +119,11 @@ PictureDecodeResult checkDeclaredSize(const DecodeState &state, const unsigned c
 
 // Shrinks the decoded pixels (if the decoder could not) and turns them upright.
 bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *picture) {
-    // A TIFF decoder flips the picture as its orientation says but cannot turn it; what is
-    // left to do, it tells.
+    // A TIFF decoder may flip the picture as its orientation says but cannot turn it; what is
+    // left to do, it tells. One that reads no orientation leaves all of it to be done here.
     int orientation = state.orientation;
-    if (state.format == PICTURE_TIFF)
-        orientation = decoded->orientation >= 1 ? decoded->orientation : 1;
+    if (state.format == PICTURE_TIFF && decoded->orientation >= 1)
+        orientation = decoded->orientation;
     bool swap = orientationSwapsSides(orientation);
     uint32_t storedWidth = decoded->width, storedHeight = decoded->height;
     uint32_t fitWidth, fitHeight;

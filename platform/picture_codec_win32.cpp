@@ -1,7 +1,8 @@
 // picture_codec_win32.cpp -- the picture decoders of WIC (Windows Imaging Component): the file's
 // bytes gathered, one full decode of the first frame, shrunk with IWICBitmapScaler and turned
 // into RGBA with IWICFormatConverter. Only what Wine implements too: no source transform (so no
-// shrink while decoding) and no metadata (orientation is read by our own JPEG header reader).
+// shrink while decoding) and no metadata (orientation is read by our own JPEG and TIFF header
+// readers, and the pixels come as stored: the orientation left is 0, none read).
 #include "platform/picture_codec.h"
 
 #include <cstring>
@@ -78,15 +79,11 @@ bool copyRgba(IWICImagingFactory *factory, IWICBitmapSource *source, uint32_t wi
 
 } // namespace
 
-PictureCodec *openPictureCodec(PictureFormat format, ChooseDecodeSize chooseSize, void *context) {
-    switch (format) {
-    case PICTURE_JPEG:
-    case PICTURE_PNG:
-    case PICTURE_GIF:
-    case PICTURE_BMP:
-        return new PictureCodec{chooseSize, context, {}, false};
-    }
-    return nullptr;
+// JPEG, PNG, GIF, BMP and TIFF are WIC's own; WebP, HEIF and AVIF decode where Windows has
+// their codecs installed (WebP comes with Windows 10 1809 and later, HEIF and AVIF with the
+// Store's image extensions). A format without a codec fails at the decode, like a broken file.
+PictureCodec *openPictureCodec(PictureFormat, ChooseDecodeSize chooseSize, void *context) {
+    return new PictureCodec{chooseSize, context, {}, false};
 }
 
 // WIC decodes from a whole stream; the bytes are gathered until the input ends.

@@ -1,1 +1,7 @@
-# windows.cmake -- the benchmarks of the Windows build.
+# windows.cmake -- the benchmarks of the Windows build, run under Wine by
+# scripts/run-windows-benchmark.sh on photographs the Linux build writes.
+add_executable(bench_room_load ${CMAKE_CURRENT_LIST_DIR}/room_load_benchmark_win32.cpp
+               ${CMAKE_SOURCE_DIR}/tests/windows/gl_test_context_win32.cpp)
+target_include_directories(bench_room_load PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(bench_room_load PRIVATE quillmere_core ${QM_REAL_PLATFORM} quillmere_core
+                      PkgConfig::EGL PkgConfig::GLLIBS)
