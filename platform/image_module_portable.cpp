@@ -21,10 +21,14 @@ struct Image {
     std::vector<unsigned char> data = std::vector<unsigned char>(4, 0);
 };
 
-// Image 0 is the default image, always there, as in DevIL.
+// Image 0 is the fallback bound when the bound image is deleted, always there; image 1 is
+// created and bound by ilInit, as in DevIL.
 std::map<unsigned, Image> images;
 unsigned boundName = 0;
-unsigned nextName = 1;
+// Names are handed out as DevIL hands them: the most recently freed first, then one above the
+// highest name yet used.
+std::vector<unsigned> freedNames;
+unsigned highestName = 0;
 bool formatSet = false;
 unsigned formatMode = RGBA;
 bool blitBlend = true;
@@ -61,8 +65,8 @@ void convertPixel(const unsigned char *from, unsigned fromFormat, unsigned char 
         memcpy(rgba, from, 3);
     rgba[3] = fromFormat == RGBA ? from[3] : 255;
     if (toFormat == LUMINANCE)
-        to[0] = (unsigned char)((rgba[0] * 0.212671f) + (rgba[1] * 0.715160f) +
-                                (rgba[2] * 0.072169f));
+        to[0] =
+            (unsigned char)((rgba[0] * 0.212671f) + (rgba[1] * 0.715160f) + (rgba[2] * 0.072169f));
     else
         memcpy(to, rgba, channelsOf(toFormat));
 }
@@ -88,8 +92,10 @@ bool convertImage(Image *image, unsigned format) {
 void ilInit() {
     images.clear();
     images[0] = Image();
-    boundName = 0;
-    nextName = 1;
+    images[1] = Image();
+    boundName = 1;
+    freedNames.clear();
+    highestName = 1;
     formatSet = false;
     formatMode = RGBA;
     blitBlend = true;
@@ -104,29 +110,33 @@ void iluInit() {}
 
 void ilGenImages(int count, unsigned *names) {
     for (int i = 0; i < count; i++) {
-        while (images.count(nextName) != 0)
-            nextName++;
-        names[i] = nextName;
-        images[nextName] = Image();
-        nextName++;
+        unsigned name;
+        if (!freedNames.empty()) {
+            name = freedNames.back();
+            freedNames.pop_back();
+        } else {
+            name = ++highestName;
+        }
+        names[i] = name;
+        images[name] = Image();
     }
 }
 
 void ilBindImage(unsigned name) {
     if (images.count(name) == 0)
         images[name] = Image();
+    if (name > highestName)
+        highestName = name;
     boundName = name;
 }
 
 void ilDeleteImages(int count, const unsigned *names) {
     for (int i = 0; i < count; i++) {
-        if (names[i] == 0)
+        if (names[i] == 0 || images.erase(names[i]) == 0)
             continue;
-        images.erase(names[i]);
+        freedNames.push_back(names[i]);
         if (names[i] == boundName)
             boundName = 0;
-        if (names[i] < nextName)
-            nextName = names[i];
     }
 }
 
@@ -134,8 +144,8 @@ bool ilIsImage(unsigned name) {
     return name != 0 && images.count(name) != 0;
 }
 
-bool ilTexImage(unsigned width, unsigned height, unsigned depth, unsigned char bpp,
-                unsigned format, unsigned type, void *data) {
+bool ilTexImage(unsigned width, unsigned height, unsigned depth, unsigned char bpp, unsigned format,
+                unsigned type, void *data) {
     if (width == 0 || height == 0 || depth != 1 || type != UNSIGNED_BYTE ||
         channelsOf(format) != bpp)
         return false;
@@ -173,20 +183,23 @@ bool ilBlit(unsigned source, int destX, int destY, int, unsigned srcX, unsigned 
     if (height > dest.height - (unsigned)destY)
         height = dest.height - (unsigned)destY;
     unsigned bpp = dest.bpp;
-    bool blend = blitBlend && dest.format == RGBA;
     for (unsigned y = 0; y < height; y++) {
-        const unsigned char *in = &from.data[((size_t)storedRow(from, srcY + y) * from.width + srcX) * bpp];
-        unsigned char *out =
-            &dest.data[((size_t)storedRow(dest, (unsigned)destY + y) * dest.width + (unsigned)destX) * bpp];
+        const unsigned char *in =
+            &from.data[((size_t)storedRow(from, srcY + y) * from.width + srcX) * bpp];
+        unsigned char *out = &dest.data[((size_t)storedRow(dest, (unsigned)destY + y) * dest.width +
+                                         (unsigned)destX) *
+                                        bpp];
         for (unsigned x = 0; x < width; x++, in += bpp, out += bpp) {
-            if (!blend) {
+            if (!blitBlend) {
                 memcpy(out, in, bpp);
                 continue;
             }
-            // The colour mixed by the source's alpha; the destination keeps its alpha.
-            float front = in[3] / 255.0f;
+            // DevIL takes the last byte of the converted source pixel as its alpha whatever the
+            // format: the other bytes are mixed by it, the destination keeps its last byte. So
+            // an RGB destination is mixed by the source's blue, and a luminance one is kept.
+            float front = in[bpp - 1] / 255.0f;
             float back = 1.0f - front;
-            for (unsigned c = 0; c < 3; c++)
+            for (unsigned c = 0; c + 1 < bpp; c++)
                 out[c] = (unsigned char)(in[c] * front + out[c] * back);
         }
     }
@@ -263,6 +276,21 @@ bool ilConvertImage(unsigned format, unsigned type) {
     return type == UNSIGNED_BYTE && convertImage(&bound(), format);
 }
 
+// The format DevIL loads a PNG into by its IHDR colour type: grey, RGB, or (for the types with
+// alpha or a palette, which the module does not tell apart) RGBA. The artwork is RGB and RGBA.
+static unsigned storedPngFormat(const unsigned char *png, unsigned size) {
+    if (size < 26 || memcmp(png + 12, "IHDR", 4) != 0)
+        return RGBA;
+    switch (png[25]) {
+    case 0:
+        return LUMINANCE;
+    case 2:
+        return RGB;
+    default:
+        return RGBA;
+    }
+}
+
 static bool acceptStoredSize(void *, uint32_t width, uint32_t height, uint32_t *targetWidth,
                              uint32_t *targetHeight) {
     *targetWidth = width;
@@ -289,6 +317,18 @@ bool ilLoadL(unsigned type, const void *lump, unsigned size) {
     image.bpp = 4;
     image.origin = ORIGIN_UPPER_LEFT;
     image.data.swap(pixels.rgba);
+    // First as stored (grey taken as it is, not weighed again), then as FORMAT_MODE asks.
+    unsigned stored = storedPngFormat(static_cast<const unsigned char *>(lump), size);
+    if (stored == LUMINANCE) {
+        size_t count = (size_t)image.width * image.height;
+        for (size_t i = 0; i < count; i++)
+            image.data[i] = image.data[i * 4];
+        image.data.resize(count);
+        image.format = LUMINANCE;
+        image.bpp = 1;
+    } else if (!convertImage(&image, stored)) {
+        return false;
+    }
     return !formatSet || convertImage(&image, formatMode);
 }
 

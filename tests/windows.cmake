@@ -10,9 +10,11 @@ add_compile_options(-include ${CMAKE_CURRENT_SOURCE_DIR}/windows/test_prelude.h)
 list(FILTER QM_TEST_SUPPORT EXCLUDE REGEX "/(temp_tree|private_cache|test_pictures)\\.cpp$")
 list(APPEND QM_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/windows/temp_tree_win32.cpp)
 
-# Logic tests: all but the ones about DevIL itself or Linux's dynamic loader.
+# Logic tests: all but the ones about DevIL itself (the image module held beside it) or Linux's
+# dynamic loader.
 file(GLOB QM_LOGIC_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/logic/*.cpp)
-list(FILTER QM_LOGIC_TESTS EXCLUDE REGEX "/(sanitizer_settings|image_module)_test\\.cpp$")
+list(FILTER QM_LOGIC_TESTS EXCLUDE REGEX
+     "/(sanitizer_settings_test|image_module_test|image_module_framing)\\.cpp$")
 quillmere_test(quillmere_logic_tests SOURCES ${QM_LOGIC_TESTS})
 
 # File-system tests on real folders: the scanner through FindFirstFileExW.
