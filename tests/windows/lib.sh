@@ -14,6 +14,7 @@ work=$(mktemp -d)
 app_pid=""
 dialog=""
 window=""
+client_size=800x600
 export WINEDEBUG=-all
 export MESA_SHADER_CACHE_DISABLE=true
 
@@ -127,9 +128,10 @@ wait_for_dialog_closed() {
 }
 
 # Waits up to 30 s for the gallery window: a window titled Quillmere other than the dialog,
-# whose client area is 800x600; sets window.
+# whose client area has the given size (default 800x600); sets window and client_size.
 wait_for_gallery() {
     local id size
+    client_size=${1:-800x600}
     window=""
     for _ in $(seq 300); do
         running || fail_ended "before its gallery window appeared"
@@ -140,7 +142,8 @@ wait_for_gallery() {
         done < <(titled_windows Quillmere)
         sleep 0.1
     done
-    [ -n "$window" ] && fail "the gallery window's client area is not 800x600: $(xwininfo -id "$window" -tree)"
+    [ -n "$window" ] &&
+        fail "the gallery window's client area is not $client_size: $(xwininfo -id "$window" -tree)"
     fail "no gallery window appeared"
 }
 
@@ -187,10 +190,10 @@ expect_exit_zero() {
 # --- Captures ------------------------------------------------------------------------------------
 
 # The absolute geometry WxH+X+Y of the gallery window's client area, an X child window of the
-# frame Wine draws itself (windows are unmanaged); empty unless it is 800x600.
+# frame Wine draws itself (windows are unmanaged); empty unless it is client_size.
 client_geometry() {
-    xwininfo -id "$window" -tree 2>/dev/null |
-        awk '$2 == "(has" && $0 ~ / 800x600\+/ { n = split($0, f, " "); print "800x600" f[n]; exit }'
+    xwininfo -id "$window" -tree 2>/dev/null | awk -v size="$client_size" '
+        $2 == "(has" && index($0, " " size "+") { n = split($0, f, " "); print size f[n]; exit }'
 }
 
 # Captures the screen into $work/screen.png and the gallery's client area into
@@ -198,7 +201,7 @@ client_geometry() {
 capture_window() {
     local geometry
     geometry=$(client_geometry)
-    [ -n "$geometry" ] || fail "the gallery window has no 800x600 client area"
+    [ -n "$geometry" ] || fail "the gallery window has no $client_size client area"
     import -window root "$work/screen.png" 2>/dev/null || fail "cannot capture the screen"
     convert "$work/screen.png" -crop "$geometry" +repage "$work/capture.png" ||
         fail "cannot crop the client area"
