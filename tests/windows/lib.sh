@@ -147,21 +147,6 @@ wait_for_gallery() {
     fail "no gallery window appeared"
 }
 
-# Starts the program in a folder, answers its dialog with Return and waits for the gallery.
-start_gallery() {
-    start_program "$@"
-    wait_for_dialog
-    keys_to "$dialog" Return
-    wait_for_dialog_closed
-    wait_for_gallery
-}
-
-# One key to the gallery window the given number of times.
-press() {
-    xdotool windowfocus --sync "$window" 2>/dev/null || fail "cannot focus the gallery window"
-    xdotool key --delay 15 --repeat "$2" --repeat-delay 15 "$1"
-}
-
 # Waits up to the given seconds (default 30) for the given number of lines on standard output
 # that begin with "Loading " and name a picture (not "Loading Room ...").
 wait_for_loading_lines() {
