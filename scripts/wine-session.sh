@@ -8,7 +8,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export MESA_SHADER_CACHE_DISABLE=true
 mkdir -p $build/wine-output
 
-# A display of our own: Xvfb picks a free number and writes it on descriptor 3.
+# A display of our own: Xvfb picks a free number and writes it on descriptor 3. Larger than an
+# 800x600 gallery window with its frame, which would otherwise be cut down to the screen's size.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>$build/wine-output/display \
      >$build/wine-output/xvfb.log 2>&1 &
 xvfb=$!
