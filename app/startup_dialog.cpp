@@ -6,6 +6,7 @@
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
+#include "gallery/path_model.h"
 #include "gallery/text_limits.h"
 #include "platform/current_directory.h"
 
@@ -37,9 +38,12 @@ static bool isChecked(DialogHandle *dialog, int id) {
     return isDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
 
-// The edit box is the only source of the start folder, whatever "..." wrote before.
+// The edit box is the only source of the start folder, whatever "..." wrote before. An empty box
+// is the drive list, which on Windows is "/" rather than the empty path.
 static void acceptChoices(DialogHandle *dialog) {
     getDlgItemText(dialog, IDC_START_FOLDER, currentPath, PATH_BUFFER_SIZE);
+    if (currentPath[0] == '\0')
+        pathSetDriveList(currentPath, PATH_BUFFER_SIZE, NATIVE_PATH_STYLE);
     fullscreen = isChecked(dialog, IDC_FULLSCREEN);
 
     int selection = comboGetCurSel(dialog, IDC_RESOLUTION);

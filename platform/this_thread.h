@@ -3,7 +3,8 @@
 #pragma once
 #include <cassert>
 
-// Names the calling thread as system tools and debuggers show it (at most 15 bytes are kept).
+// Names the calling thread as system tools and debuggers show it (Linux keeps at most 15
+// bytes, a Windows thread description the whole name).
 // Thread: any.
 void nameThisThread(const char *name);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_events.h"
 #include "fakes/fake_keyboard.h"
@@ -81,7 +82,7 @@ TEST_F(DoorAction, NearDoorOfTheFirstRoomDoesNothing) {
 
 TEST_F(DoorAction, WalkingToTheFarDoorPagesOnAndTheNearDoorLeadsBack) {
     openStagedFolder("/pics", 25, 3);
-    int scans = fakeFolderOpenCount("/pics");
+    int scans = fakeFolderOpenCount(nativePath("/pics"));
     roomLoaded = true;
     press(VK_UP, 60);
     EXPECT_EQ(pressEnter(), "Loading Room 2...\n");
@@ -108,7 +109,7 @@ TEST_F(DoorAction, WalkingToTheFarDoorPagesOnAndTheNearDoorLeadsBack) {
     EXPECT_FALSE(roomLoaded);
 
     // Paging never rescans the folder.
-    EXPECT_EQ(fakeFolderOpenCount("/pics"), scans);
+    EXPECT_EQ(fakeFolderOpenCount(nativePath("/pics")), scans);
     EXPECT_EQ(pictureCount, 25u);
 }
 
@@ -188,7 +189,7 @@ TEST_F(DoorAction, ShorterListStopsAtItsLastEntryWhilePaging) {
 
 TEST_F(DoorAction, SideDoorsOpenOnlyInTheMiddleOfTheirSlotFacingTheWall) {
     auto opens = [](std::string out) {
-        bool entered = strcmp(currentPath, "/pics/dir01") == 0;
+        bool entered = currentPath == nativePath("/pics/dir01");
         EXPECT_EQ(out, entered ? "Folder Index: 2\n" : "");
         openStagedFolder("/pics", 0, 9);
         return entered;
@@ -214,8 +215,8 @@ TEST_F(DoorAction, SideDoorFolderNamesAFolderDoorsFolderAndChangesNothing) {
     EXPECT_FALSE(sideDoorFolder(0, path, sizeof path)); // the parent door
     EXPECT_FALSE(sideDoorFolder(3, path, sizeof path)); // empty
     ASSERT_TRUE(sideDoorFolder(2, path, sizeof path));
-    EXPECT_STREQ(path, "/pics/dir01");
-    EXPECT_STREQ(currentPath, "/pics");
+    EXPECT_EQ(path, nativePath("/pics/dir01"));
+    EXPECT_EQ(currentPath, nativePath("/pics"));
 }
 
 TEST_F(DoorAction, FolderDoorsFollowTheRoomWindow) {
@@ -223,7 +224,7 @@ TEST_F(DoorAction, FolderDoorsFollowTheRoomWindow) {
     roomLoaded = true;
     viewPitch = 3.0f;
     EXPECT_EQ(openSideDoorAt(slotEyeZ(1)), "Folder Index: 1\n");
-    EXPECT_STREQ(currentPath, "/pics/dir00");
+    EXPECT_EQ(currentPath, nativePath("/pics/dir00"));
     EXPECT_TRUE(hasParentDoor);
     EXPECT_EQ(viewPitch, 0.0f);
     expectFreshFirstRoom();
@@ -233,7 +234,7 @@ TEST_F(DoorAction, FolderDoorsFollowTheRoomWindow) {
     ASSERT_EQ(firstFolder, 9u);
     roomLoaded = true;
     EXPECT_EQ(openSideDoorAt(slotEyeZ(3)), "Folder Index: 3\n");
-    EXPECT_STREQ(currentPath, "/pics/dir11");
+    EXPECT_EQ(currentPath, nativePath("/pics/dir11"));
     expectFreshFirstRoom();
 }
 
@@ -241,54 +242,55 @@ TEST_F(DoorAction, EmptySlotPrintsItsIndexAndReloadsTheSameFolder) {
     openStagedFolder("/pics", 12, 2);
     openFrom(0.0f, zLimit(), 0.0f);
     ASSERT_EQ(roomNumber, 2);
-    int scans = fakeFolderOpenCount("/pics");
+    int scans = fakeFolderOpenCount(nativePath("/pics"));
     roomLoaded = true;
     // Room 2 starts at the second folder: slot 2 is the first empty one.
     EXPECT_EQ(openSideDoorAt(slotEyeZ(2)), "Folder Index: 2\n");
-    EXPECT_STREQ(currentPath, "/pics");
-    EXPECT_GT(fakeFolderOpenCount("/pics"), scans);
+    EXPECT_EQ(currentPath, nativePath("/pics"));
+    EXPECT_GT(fakeFolderOpenCount(nativePath("/pics")), scans);
     EXPECT_EQ(pictureCount, 12u);
     expectFreshFirstRoom();
 }
 
 TEST_F(DoorAction, ParentDoorStepsUpToTheDriveListAndDriveDoorsEnterMountPoints) {
-    setFakeDrives({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c", "/mnt/d",
-                   "/mnt/e", "/mnt/f", "/mnt/g"});
+    const std::vector<std::string> mountPoints = {"/",      "/boot",  "/home",  "/media/usb",
+                                                  "/mnt/a", "/mnt/b", "/mnt/c", "/mnt/d",
+                                                  "/mnt/e", "/mnt/f", "/mnt/g"};
+    const std::vector<std::string> drives = nativeDrives(mountPoints);
+    setFakeDrives(drives);
     openStagedFolder("/home/user", 3, 0);
     EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
-    EXPECT_STREQ(currentPath, "/home");
+    EXPECT_EQ(currentPath, nativePath("/home"));
     EXPECT_TRUE(hasParentDoor);
     openSideDoorAt(slotEyeZ(0));
-    EXPECT_STREQ(currentPath, "/");
+    EXPECT_EQ(currentPath, nativePath("/"));
     openSideDoorAt(slotEyeZ(0));
-    EXPECT_STREQ(currentPath, "");
+    EXPECT_EQ(currentPath, driveListPath());
     EXPECT_FALSE(hasParentDoor);
     EXPECT_EQ(folderCount, 11u);
 
     // At the drive list slot 0 is a drive, not a parent door.
     EXPECT_EQ(openSideDoorAt(slotEyeZ(3)), "Folder Index: 3\n");
-    EXPECT_STREQ(currentPath, "/media/usb");
+    EXPECT_EQ(currentPath, driveFolder(drives[3]));
     expectFreshFirstRoom();
 
-    openStagedDriveList({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c",
-                         "/mnt/d", "/mnt/e", "/mnt/f", "/mnt/g"});
+    openStagedDriveList(mountPoints);
     EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
-    EXPECT_STREQ(currentPath, "/");
+    EXPECT_EQ(currentPath, driveFolder(drives[0]));
 
     // The second room of drives starts nine on, so slot 0 repeats the tenth drive.
-    openStagedDriveList({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c",
-                         "/mnt/d", "/mnt/e", "/mnt/f", "/mnt/g"});
+    openStagedDriveList(mountPoints);
     openFrom(0.0f, zLimit(), 0.0f);
     ASSERT_EQ(firstFolder, 9u);
     openSideDoorAt(slotEyeZ(0));
-    EXPECT_STREQ(currentPath, "/mnt/f");
+    EXPECT_EQ(currentPath, driveFolder(drives[9]));
 }
 
 TEST_F(DoorAction, EnteredPathIsCutToTheBuffer) {
-    std::string longPath = "/" + std::string(PATH_BUFFER_SIZE - 5, 'a');
-    openStagedFolder(longPath.c_str(), 0, 1);
+    const std::string longPath = "/" + std::string(PATH_BUFFER_SIZE - 5, 'a');
+    openStagedFolder(longPath, 0, 1);
     EXPECT_EQ(openSideDoorAt(slotEyeZ(1)), "Folder Index: 1\n");
-    std::string expected = (longPath + "/dir00").substr(0, PATH_BUFFER_SIZE - 1);
+    std::string expected = nativePath(longPath + "/dir00").substr(0, PATH_BUFFER_SIZE - 1);
     EXPECT_EQ(strlen(currentPath), static_cast<size_t>(PATH_BUFFER_SIZE - 1));
     EXPECT_EQ(std::string(currentPath), expected);
 }

@@ -10,6 +10,7 @@
 #include "fakes/fake_message_box.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
+#include "support/native_paths.h"
 #include "support/output_capture.h"
 
 namespace {
@@ -51,8 +52,8 @@ class FolderScanner : public ::testing::Test {
         resetGalleryState();
     }
     // Scans path and returns what went to standard error.
-    std::string scan(const char *path) {
-        strcpy(currentPath, path);
+    std::string scan(const std::string &path) {
+        strcpy(currentPath, path.c_str());
         startCapture(stderr);
         EXPECT_TRUE(scanFolder());
         return stopCapture(stderr);
@@ -74,14 +75,15 @@ TEST(PictureFile, LastExtensionDecidesInAnyLetterCase) {
 }
 
 TEST_F(FolderScanner, ListsPicturesAndDoorsInEnumerationOrder) {
-    setFakeFolder("/pics", {dir("."), dir(".."), file("b.JPG"), dir("zeta"), file("notes.txt"),
-                            dir(".hidden"), file("a.jpg.txt"), dir("x.jpg"), file(".gif"),
-                            file("name."), dir("alpha"), file("a.jpeg")});
+    setFakeFolder(nativePath("/pics"),
+                  {dir("."), dir(".."), file("b.JPG"), dir("zeta"), file("notes.txt"),
+                   dir(".hidden"), file("a.jpg.txt"), dir("x.jpg"), file(".gif"), file("name."),
+                   dir("alpha"), file("a.jpeg")});
     roomNumber = 4;
     firstPicture = 20;
     firstFolder = 18;
     hasParentDoor = false;
-    EXPECT_EQ(scan("/pics"), "");
+    EXPECT_EQ(scan(nativePath("/pics")), "");
     EXPECT_EQ(pictures(), (std::vector<std::string>{"b.JPG", ".gif", "a.jpeg"}));
     EXPECT_EQ(folders(), (std::vector<std::string>{"zeta", "x.jpg", "alpha"}));
     // Each list's names lie back to back in its own pool.
@@ -93,61 +95,64 @@ TEST_F(FolderScanner, ListsPicturesAndDoorsInEnumerationOrder) {
     EXPECT_EQ(firstPicture, 0u);
     EXPECT_EQ(firstFolder, 0u);
     EXPECT_EQ(roomNumber, 4);
-    EXPECT_EQ(fakeFolderOpenCount("/pics"), 2);
+    EXPECT_EQ(fakeFolderOpenCount(nativePath("/pics")), 2);
 }
 
 TEST_F(FolderScanner, EmptyFolderAndUnopenableFolderGiveEmptyLists) {
-    setFakeFolder("/empty", {dir("."), dir("..")});
-    EXPECT_EQ(scan("/empty"), "");
+    setFakeFolder(nativePath("/empty"), {dir("."), dir("..")});
+    EXPECT_EQ(scan(nativePath("/empty")), "");
     EXPECT_EQ(pictureCount + folderCount, 0u);
 
     // A rescan replaces the previous lists; an unreadable folder keeps its parent door.
-    setFakeFolder("/full", {file("a.jpg"), dir("sub")});
-    scan("/full");
-    EXPECT_EQ(scan("/locked"), std::string(NOT_FOUND) + NOT_FOUND);
+    setFakeFolder(nativePath("/full"), {file("a.jpg"), dir("sub")});
+    scan(nativePath("/full"));
+    EXPECT_EQ(scan(nativePath("/locked")), std::string(NOT_FOUND) + NOT_FOUND);
     EXPECT_EQ(pictureCount + folderCount, 0u);
     EXPECT_TRUE(hasParentDoor);
 }
 
 TEST_F(FolderScanner, EntriesRemovedBeforeTheSecondPassAreNotCounted) {
-    scriptFakeFolder("/f", {listing({file("a.jpg"), dir("d1"), file("b.gif"), dir("d2")}),
-                            listing({dir("d2"), file("a.jpg")})});
-    EXPECT_EQ(scan("/f"), DIR_MISSING);
+    scriptFakeFolder(nativePath("/f"),
+                     {listing({file("a.jpg"), dir("d1"), file("b.gif"), dir("d2")}),
+                      listing({dir("d2"), file("a.jpg")})});
+    EXPECT_EQ(scan(nativePath("/f")), DIR_MISSING);
     EXPECT_EQ(pictures(), std::vector<std::string>{"a.jpg"});
     EXPECT_EQ(folders(), std::vector<std::string>{"d2"});
 }
 
 TEST_F(FolderScanner, EntriesAddedBeforeTheSecondPassAreRefused) {
-    scriptFakeFolder("/f", {listing({file("a.jpg"), dir("d1")}),
-                            listing({dir("d0"), file("a.jpg"), file("new.bmp"), dir("d1")})});
+    scriptFakeFolder(nativePath("/f"),
+                     {listing({file("a.jpg"), dir("d1")}),
+                      listing({dir("d0"), file("a.jpg"), file("new.bmp"), dir("d1")})});
     // "d0" fills the single folder slot, so "d1" is the one refused.
-    EXPECT_EQ(scan("/f"), std::string(PICTURE_REFUSED) + FOLDER_REFUSED);
+    EXPECT_EQ(scan(nativePath("/f")), std::string(PICTURE_REFUSED) + FOLDER_REFUSED);
     EXPECT_EQ(pictures(), std::vector<std::string>{"a.jpg"});
     EXPECT_EQ(folders(), std::vector<std::string>{"d0"});
 
     // A renamed entry with a longer name no longer fits the pool.
-    scriptFakeFolder("/g", {listing({file("a.jpg")}), listing({file("abc.jpg")})});
-    EXPECT_EQ(scan("/g"), std::string(PICTURE_REFUSED) + DIR_MISSING);
+    scriptFakeFolder(nativePath("/g"), {listing({file("a.jpg")}), listing({file("abc.jpg")})});
+    EXPECT_EQ(scan(nativePath("/g")), std::string(PICTURE_REFUSED) + DIR_MISSING);
     EXPECT_EQ(pictureCount, 0u);
 
     // Two short names where one long one was counted: the pool has room, the pointer list not.
-    scriptFakeFolder("/h",
+    scriptFakeFolder(nativePath("/h"),
                      {listing({file("long-name.jpg")}), listing({file("a.jpg"), file("b.jpg")})});
-    EXPECT_EQ(scan("/h"), PICTURE_REFUSED);
+    EXPECT_EQ(scan(nativePath("/h")), PICTURE_REFUSED);
     EXPECT_EQ(pictures(), std::vector<std::string>{"a.jpg"});
 }
 
 TEST_F(FolderScanner, EnumerationErrorKeepsTheEntriesSeenSoFar) {
     std::vector<FakeEntry> entries = {file("1.jpg"), dir("a"), file("2.jpg"), dir("b")};
     // Midway through the first pass: the second pass finds more than was counted.
-    scriptFakeFolder("/first", {listing(entries, 2), listing(entries)});
-    EXPECT_EQ(scan("/first"), std::string(SCAN_ERROR) + PICTURE_REFUSED + FOLDER_REFUSED);
+    scriptFakeFolder(nativePath("/first"), {listing(entries, 2), listing(entries)});
+    EXPECT_EQ(scan(nativePath("/first")),
+              std::string(SCAN_ERROR) + PICTURE_REFUSED + FOLDER_REFUSED);
     EXPECT_EQ(pictures(), std::vector<std::string>{"1.jpg"});
     EXPECT_EQ(folders(), std::vector<std::string>{"a"});
 
     // Midway through the second pass: fewer are stored than were counted.
-    scriptFakeFolder("/second", {listing(entries), listing(entries, 3)});
-    EXPECT_EQ(scan("/second"), std::string(SCAN_ERROR) + DIR_MISSING);
+    scriptFakeFolder(nativePath("/second"), {listing(entries), listing(entries, 3)});
+    EXPECT_EQ(scan(nativePath("/second")), std::string(SCAN_ERROR) + DIR_MISSING);
     EXPECT_EQ(pictures(), (std::vector<std::string>{"1.jpg", "2.jpg"}));
     EXPECT_EQ(folders(), std::vector<std::string>{"a"});
 }
@@ -155,18 +160,19 @@ TEST_F(FolderScanner, EnumerationErrorKeepsTheEntriesSeenSoFar) {
 TEST_F(FolderScanner, SecondOpenFailingLeavesNothingCounted) {
     FakeListing fails;
     fails.openFails = true;
-    scriptFakeFolder("/f", {listing({file("a.jpg"), dir("d")}), fails});
-    EXPECT_EQ(scan("/f"), std::string(NOT_FOUND) + DIR_MISSING);
+    scriptFakeFolder(nativePath("/f"), {listing({file("a.jpg"), dir("d")}), fails});
+    EXPECT_EQ(scan(nativePath("/f")), std::string(NOT_FOUND) + DIR_MISSING);
     EXPECT_EQ(pictureCount + folderCount, 0u);
 }
 
 TEST_F(FolderScanner, DriveListBecomesTheDoorsAtTheRoot) {
-    setFakeFolder("/pics", {file("a.jpg")});
-    scan("/pics");
-    setFakeDrives({"/", "/home", "/media/usb stick"});
+    setFakeFolder(nativePath("/pics"), {file("a.jpg")});
+    scan(nativePath("/pics"));
+    const std::vector<std::string> drives = nativeDrives({"/", "/home", "/media/usb stick"});
+    setFakeDrives(drives);
     roomNumber = 3;
-    EXPECT_EQ(scan(""), "");
-    EXPECT_EQ(folders(), (std::vector<std::string>{"/", "/home", "/media/usb stick"}));
+    EXPECT_EQ(scan(driveListPath()), "");
+    EXPECT_EQ(folders(), drives);
     EXPECT_EQ(pictureCount, 0u);
     EXPECT_EQ(pictureNames, nullptr);
     EXPECT_FALSE(hasParentDoor);
@@ -176,9 +182,9 @@ TEST_F(FolderScanner, DriveListBecomesTheDoorsAtTheRoot) {
 
 TEST_F(FolderScanner, UnreadableOrEmptyDriveListShowsBrowseFailed) {
     failFakeDriveList();
-    scan("");
+    scan(driveListPath());
     setFakeDrives({});
-    scan("");
+    scan(driveListPath());
     ASSERT_EQ(shownMessageBoxes.size(), 2u);
     for (const ShownMessageBox &box : shownMessageBoxes) {
         EXPECT_EQ(box.text, "Unable to enumerate list of available drives");
@@ -194,8 +200,8 @@ TEST_F(FolderScanner, HundredThousandEntries) {
     for (int i = 0; i < 100000; i++)
         entries.push_back(i % 2 ? dir("folder " + std::to_string(i))
                                 : file("picture " + std::to_string(i) + ".jpg"));
-    setFakeFolder("/big", entries);
-    EXPECT_EQ(scan("/big"), "");
+    setFakeFolder(nativePath("/big"), entries);
+    EXPECT_EQ(scan(nativePath("/big")), "");
     ASSERT_EQ(pictureCount, 50000u);
     ASSERT_EQ(folderCount, 50000u);
     EXPECT_STREQ(pictureNames[49999], "picture 99998.jpg");

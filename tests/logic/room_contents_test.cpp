@@ -102,17 +102,21 @@ TEST_F(RoomContents, ParentDoorLeavesNineSlotsForFolders) {
 }
 
 TEST_F(RoomContents, DriveListFillsAllTenSlotsWithoutParentDoor) {
-    openStagedDriveList({"/", "/boot", "/home"});
+    const std::vector<std::string> three = {"/", "/boot", "/home"};
+    const std::vector<std::string> drives = nativeDrives(three);
+    openStagedDriveList(three);
     EXPECT_EQ(roomFixtures(),
-              (std::vector<std::string>{"door 0 /", "door 1 /boot", "door 2 /home"}));
+              (std::vector<std::string>{"door 0 " + drives[0], "door 1 " + drives[1],
+                                        "door 2 " + drives[2]}));
 
     // Exactly ten drives fill the wall, and the far door is drawn as well.
-    openStagedDriveList({"/", "/boot", "/home", "/media/usb", "/mnt/a", "/mnt/b", "/mnt/c",
-                         "/mnt/d", "/mnt/e", "/mnt/f"});
+    const std::vector<std::string> ten = {"/",      "/boot",  "/home",  "/media/usb", "/mnt/a",
+                                          "/mnt/b", "/mnt/c", "/mnt/d", "/mnt/e",     "/mnt/f"};
+    openStagedDriveList(ten);
     const std::vector<std::string> listed = roomFixtures();
     ASSERT_EQ(listed.size(), 11u);
-    EXPECT_EQ(listed.front(), "door 0 /");
-    EXPECT_EQ(listed[9], "door 9 /mnt/f");
+    EXPECT_EQ(listed.front(), "door 0 " + nativeDrives(ten).front());
+    EXPECT_EQ(listed[9], "door 9 " + nativeDrives(ten).back());
     EXPECT_EQ(listed.back(), "far Room - 2");
 }
 

@@ -1,5 +1,6 @@
 // staged_gallery.h -- test helpers that open a scripted folder in the gallery: numbered pictures
-// and sub-folders listed by the fake folder enumeration and read by the real scanner.
+// and sub-folders listed by the fake folder enumeration and read by the real scanner. Paths and
+// mount points are written POSIX-style and staged in the native style (support/native_paths.h).
 #pragma once
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "fakes/fake_folder_enum.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
+#include "support/native_paths.h"
 
 // Entries "pic00.jpg".. and "dir00".. of the given counts, pictures first.
 inline std::vector<FakeEntry> numberedEntries(int pictures, int folders) {
@@ -27,18 +29,20 @@ inline std::vector<FakeEntry> numberedEntries(int pictures, int folders) {
 }
 
 // Scripts the folder and opens it as the current folder, in room 1 at the start pose.
-inline void openStagedFolder(const char *path, int pictures, int folders) {
+inline void openStagedFolder(const std::string &posixPath, int pictures, int folders) {
+    const std::string path = nativePath(posixPath);
     setFakeFolder(path, numberedEntries(pictures, folders));
-    strcpy(currentPath, path);
+    strcpy(currentPath, path.c_str());
     scanFolder();
     roomNumber = 1;
     takeRoomStartPose();
 }
 
-// Opens the drive list with the given mount points as its doors.
+// Opens the drive list with drives standing for the given mount points as its doors
+// (nativeDrives()).
 inline void openStagedDriveList(const std::vector<std::string> &mountPoints) {
-    setFakeDrives(mountPoints);
-    currentPath[0] = '\0';
+    setFakeDrives(nativeDrives(mountPoints));
+    strcpy(currentPath, driveListPath().c_str());
     scanFolder();
     roomNumber = 1;
     takeRoomStartPose();

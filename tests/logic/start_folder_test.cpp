@@ -6,6 +6,7 @@
 #include "fakes/fake_current_directory.h"
 #include "fakes/fake_startup_dialog.h"
 #include "gallery/gallery_state.h"
+#include "support/native_paths.h"
 
 namespace {
 
@@ -33,5 +34,5 @@ TEST_F(StartFolder, NamedFolderTakesThePlaceOfTheCurrentDirectory) {
 TEST_F(StartFolder, UnreadableCurrentDirectoryStartsAtTheDriveList) {
     fakeCurrentDirectoryFails = true;
     ASSERT_EQ(runStartupDialog(), 1);
-    EXPECT_STREQ(currentPath, "");
+    EXPECT_EQ(currentPath, driveListPath());
 }

@@ -9,6 +9,7 @@
 #include "app/startup_dialog.h"
 #include "fakes/fake_startup_dialog.h"
 #include "gallery/gallery_state.h"
+#include "support/native_paths.h"
 #include "platform/embedded_resources.h"
 
 namespace {
@@ -99,11 +100,11 @@ TEST_F(StartupDialog, EditBoxTextIsCutToThePathBuffer) {
     EXPECT_EQ(runStartupDialog(), 1);
     EXPECT_EQ(std::string(currentPath), longPath.substr(0, PATH_BUFFER_SIZE - 1));
 
-    // An empty edit box gives an empty path: the drive list.
+    // An empty edit box gives the drive list.
     scriptDialogType(IDC_START_FOLDER, "");
     scriptDialogPress(IDOK);
     EXPECT_EQ(runStartupDialog(), 1);
-    EXPECT_STREQ(currentPath, "");
+    EXPECT_EQ(currentPath, driveListPath());
 }
 
 TEST_F(StartupDialog, ChecksMapToFullscreenAndMouseNavigation) {

@@ -20,8 +20,8 @@ std::string makeTempFolder() {
 }
 
 bool makeFile(const std::string &path) {
-    HANDLE file = CreateFileW(widen(path.c_str()).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(widen(path.c_str()).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -33,12 +33,21 @@ bool makeFolder(const std::string &path) {
 }
 
 bool makeSymlink(const std::string &target, const std::string &path) {
-    DWORD attributes = GetFileAttributesW(widen(target.c_str()).c_str());
+    // A relative target is found from the link's folder.
+    std::string resolved = target;
+    size_t slash = path.find_last_of("/\\");
+    if (!(target.size() > 1 && target[1] == ':') && slash != std::string::npos)
+        resolved = path.substr(0, slash + 1) + target;
+    DWORD attributes = GetFileAttributesW(widen(resolved.c_str()).c_str());
     DWORD flags = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
                       ? SYMBOLIC_LINK_FLAG_DIRECTORY
                       : 0;
-    return CreateSymbolicLinkW(widen(path.c_str()).c_str(), widen(target.c_str()).c_str(),
-                               flags) != 0;
+    std::wstring link = widen(path.c_str());
+    if (!CreateSymbolicLinkW(link.c_str(), widen(target.c_str()).c_str(), flags))
+        return false;
+    // Some systems (Wine among them) report success and make no link.
+    DWORD made = GetFileAttributesW(link.c_str());
+    return made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 void removeTree(const std::string &path) {
