@@ -1,21 +1,41 @@
 // fonts_win32.cpp -- the font service on GDI: glyph outlines from GetGlyphOutlineW (native
 // quadratic and cubic splines, unhinted, read at one pixel per font unit) flattened as on
-// Linux, and 1-bit glyph bitmaps from GGO_BITMAP.
+// Linux, and 1-bit glyph bitmaps from GGO_BITMAP. A character from 256 up that the program's
+// face lacks comes from the first installed face that has it: Windows' own faces for other
+// scripts first, then every TrueType face installed, each known by the ranges it covers.
 #include "platform/fonts.h"
 
 #include <cmath>
 #include <cstring>
+#include <cwchar>
+#include <string>
 #include <vector>
 #include <windows.h>
 
 #include "platform/wide_text.h"
 
+namespace {
+
+// One face at one pixel size.
+struct Face {
+    HFONT font;        // at the size asked for: bitmaps and pixel advances
+    HFONT outlineFont; // at one pixel per font unit: exact outlines in em units
+    double unitsPerEm;
+    const std::vector<WCRANGE> *coverage; // the characters a fallback face has
+};
+
+// At most this many other faces per font, as on Linux.
+constexpr size_t MAX_FALLBACK_FACES = 4;
+
+} // namespace
+
 struct Font {
     HDC device;
-    HFONT font;        // the face at the size asked for: bitmaps and pixel advances
-    HFONT outlineFont; // the face at one pixel per font unit: exact outlines in em units
     HGDIOBJ previous;
-    double unitsPerEm;
+    int height;
+    int weight;
+    Face own;
+    std::vector<Face> fallbacks; // opened as characters asked for them, in that order
 };
 
 namespace {
@@ -182,23 +202,180 @@ bool flattenNative(const unsigned char *buffer, DWORD size, double unitsPerEm,
 }
 
 HFONT makeFont(const wchar_t *face, int height, int weight) {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, 0, face);
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, 0, face);
 }
 
-// False when the face has no glyph for the character: the control codes among others.
-bool hasGlyph(Font *font, int code) {
+// The face's em and, selected into the device, a check that it is scalable.
+bool scalableEm(HDC device, HFONT font, double *unitsPerEm) {
+    HGDIOBJ previous = SelectObject(device, font);
+    OUTLINETEXTMETRICW metrics = {};
+    metrics.otmSize = sizeof metrics;
+    bool scalable =
+        GetOutlineTextMetricsW(device, sizeof metrics, &metrics) != 0 && metrics.otmEMSquare != 0;
+    SelectObject(device, previous);
+    *unitsPerEm = metrics.otmEMSquare;
+    return scalable;
+}
+
+// Opens a face at the font's size; false when it is not a scalable face.
+bool openFace(HDC device, const wchar_t *name, int height, int weight, Face *face) {
+    face->font = makeFont(name, height, weight);
+    face->outlineFont = nullptr;
+    if (face->font == nullptr)
+        return false;
+    if (!scalableEm(device, face->font, &face->unitsPerEm)) {
+        DeleteObject(face->font);
+        return false;
+    }
+    face->outlineFont = makeFont(name, -(int)face->unitsPerEm, weight);
+    return true;
+}
+
+void closeFace(Face *face) {
+    DeleteObject(face->font);
+    if (face->outlineFont != nullptr)
+        DeleteObject(face->outlineFont);
+}
+
+// A face another face may stand in for, with the characters it has.
+struct Candidate {
+    std::wstring name;
+    std::vector<WCRANGE> coverage;
+};
+
+// Windows' own faces for other scripts, in the order a Windows user would see them used.
+const wchar_t *const PREFERRED_FACES[] = {
+    L"Segoe UI",           L"Microsoft YaHei", L"Yu Gothic",     L"Malgun Gothic",
+    L"Microsoft JhengHei", L"Nirmala UI",      L"Leelawadee UI", L"Ebrima",
+    L"Segoe UI Symbol",    L"Segoe UI Emoji",  L"SimSun",        L"Arial Unicode MS"};
+
+int CALLBACK addFaceName(const LOGFONTW *font, const TEXTMETRICW *, DWORD type, LPARAM names) {
+    // TrueType faces only; "@" names are the same faces set for vertical writing.
+    if ((type & TRUETYPE_FONTTYPE) != 0 && font->lfFaceName[0] != L'@')
+        reinterpret_cast<std::vector<std::wstring> *>(names)->push_back(font->lfFaceName);
+    return 1;
+}
+
+// The characters the face selected into the device has.
+std::vector<WCRANGE> coverageOf(HDC device) {
+    DWORD size = GetFontUnicodeRanges(device, nullptr);
+    if (size == 0)
+        return {};
+    std::vector<unsigned char> buffer(size);
+    GLYPHSET *set = reinterpret_cast<GLYPHSET *>(buffer.data());
+    set->cbThis = size;
+    if (GetFontUnicodeRanges(device, set) == 0)
+        return {};
+    return std::vector<WCRANGE>(set->ranges, set->ranges + set->cRanges);
+}
+
+// Every candidate face, read once: the preferred faces that are installed, then the rest in the
+// system's order. A name the system would replace by another face is not a candidate.
+const std::vector<Candidate> &candidateFaces(HDC device) {
+    static std::vector<Candidate> candidates;
+    static bool read = false;
+    if (read)
+        return candidates;
+    read = true;
+    std::vector<std::wstring> installed;
+    LOGFONTW all = {};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(device, &all, addFaceName, reinterpret_cast<LPARAM>(&installed), 0);
+    std::vector<std::wstring> names(std::begin(PREFERRED_FACES), std::end(PREFERRED_FACES));
+    names.insert(names.end(), installed.begin(), installed.end());
+    for (size_t i = 0; i < names.size(); i++) {
+        bool seen = false;
+        for (size_t j = 0; j < i && !seen; j++)
+            seen = _wcsicmp(names[i].c_str(), names[j].c_str()) == 0;
+        if (seen)
+            continue;
+        HFONT font = makeFont(names[i].c_str(), -16, FW_NORMAL);
+        if (font == nullptr)
+            continue;
+        HGDIOBJ previous = SelectObject(device, font);
+        wchar_t actual[LF_FACESIZE] = L"";
+        GetTextFaceW(device, LF_FACESIZE, actual);
+        if (_wcsicmp(actual, names[i].c_str()) == 0)
+            candidates.push_back({names[i], coverageOf(device)});
+        SelectObject(device, previous);
+        DeleteObject(font);
+    }
+    return candidates;
+}
+
+bool covers(const std::vector<WCRANGE> &coverage, int code) {
+    for (const WCRANGE &range : coverage)
+        if (code >= range.wcLow && code < range.wcLow + range.cGlyphs)
+            return true;
+    return false;
+}
+
+// False when the face has no glyph for the character: the control codes among others. Only
+// the basic plane is reached through GDI's character calls.
+bool hasGlyph(HDC device, const Face &face, int code) {
+    if (code > 0xFFFF)
+        return false;
+    HGDIOBJ previous = SelectObject(device, face.font);
     wchar_t character = (wchar_t)code;
     WORD index = 0;
-    return GetGlyphIndicesW(font->device, &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) !=
-               GDI_ERROR &&
-           index != 0xFFFF && index != 0;
+    bool present =
+        GetGlyphIndicesW(device, &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR &&
+        index != 0xFFFF && index != 0;
+    SelectObject(device, previous);
+    return present;
 }
 
-// The missing-glyph box's metrics (glyph index 0).
-bool missingGlyphMetrics(Font *font, GLYPHMETRICS *metrics) {
-    return GetGlyphOutlineW(font->device, 0, GGO_METRICS | GGO_GLYPH_INDEX, metrics, 0, nullptr,
-                            &IDENTITY) != GDI_ERROR;
+// The face that draws the character, or null when none has it.
+const Face *faceFor(Font *font, int code) {
+    if (hasGlyph(font->device, font->own, code))
+        return &font->own;
+    if (code < 256 || code > 0xFFFF)
+        return nullptr;
+    for (const Face &face : font->fallbacks)
+        if (covers(*face.coverage, code) && hasGlyph(font->device, face, code))
+            return &face;
+    if (font->fallbacks.size() >= MAX_FALLBACK_FACES)
+        return nullptr;
+    for (const Candidate &candidate : candidateFaces(font->device)) {
+        if (!covers(candidate.coverage, code))
+            continue;
+        bool open = false;
+        for (const Face &face : font->fallbacks)
+            open = open || face.coverage == &candidate.coverage;
+        Face face;
+        if (open ||
+            !openFace(font->device, candidate.name.c_str(), font->height, font->weight, &face))
+            continue;
+        face.coverage = &candidate.coverage;
+        if (!hasGlyph(font->device, face, code)) {
+            closeFace(&face);
+            continue;
+        }
+        font->fallbacks.push_back(face);
+        return &font->fallbacks.back();
+    }
+    return nullptr;
+}
+
+// How a character is drawn: a face's glyph, the box drawn (what no face has, from 256 up), or
+// nothing with the box's advance (what the face lacks below 256).
+struct GlyphChoice {
+    const Face *face;
+    UINT glyph;     // a character, or with GGO_GLYPH_INDEX a glyph index
+    UINT indexFlag; // GGO_GLYPH_INDEX for the box, else 0
+    bool draws;
+};
+
+bool chooseGlyph(Font *font, int code, GlyphChoice *choice) {
+    if (code < 0 || code > 0x10FFFF)
+        return false;
+    const Face *face = faceFor(font, code);
+    if (face != nullptr)
+        *choice = {face, (UINT)code, 0, true};
+    else
+        *choice = {&font->own, 0, GGO_GLYPH_INDEX, code >= 256};
+    return true;
 }
 
 } // namespace
@@ -206,51 +383,47 @@ bool missingGlyphMetrics(Font *font, GLYPHMETRICS *metrics) {
 Font *createFont(const char *faceName, int height, int weight) {
     if (height == 0)
         return nullptr;
-    std::wstring face = widen(faceName);
     HDC device = CreateCompatibleDC(nullptr);
     if (device == nullptr)
         return nullptr;
-    HFONT font = makeFont(face.c_str(), height, weight);
-    HGDIOBJ previous = font != nullptr ? SelectObject(device, font) : nullptr;
-    OUTLINETEXTMETRICW metrics = {};
-    metrics.otmSize = sizeof metrics;
+    Font *font = new Font{device, nullptr, height, weight, {}, {}};
+    font->fallbacks.reserve(MAX_FALLBACK_FACES);
     // Only a scalable (TrueType or OpenType) face has outline metrics.
-    if (font == nullptr || GetOutlineTextMetricsW(device, sizeof metrics, &metrics) == 0 ||
-        metrics.otmEMSquare == 0) {
-        if (font != nullptr) {
-            SelectObject(device, previous);
-            DeleteObject(font);
-        }
+    if (!openFace(device, widen(faceName).c_str(), height, weight, &font->own)) {
         DeleteDC(device);
+        delete font;
         return nullptr;
     }
-    HFONT outlineFont = makeFont(face.c_str(), -(int)metrics.otmEMSquare, weight);
-    return new Font{device, font, outlineFont, previous, (double)metrics.otmEMSquare};
+    font->own.coverage = nullptr;
+    font->previous = SelectObject(device, font->own.font);
+    return font;
 }
 
 bool getGlyphOutline(Font *font, int code, GlyphOutline *outline) {
-    if (code < 0 || code > 255 || font->outlineFont == nullptr)
+    GlyphChoice choice;
+    if (!chooseGlyph(font, code, &choice))
         return false;
-    bool present = hasGlyph(font, code);
-    SelectObject(font->device, font->outlineFont);
+    const Face &face = *choice.face;
+    if (face.outlineFont == nullptr)
+        return false;
+    HGDIOBJ previous = SelectObject(font->device, face.outlineFont);
     GLYPHMETRICS metrics;
-    UINT format = GGO_NATIVE | GGO_UNHINTED;
-    DWORD size = present ? GetGlyphOutlineW(font->device, (UINT)code, format, &metrics, 0,
-                                            nullptr, &IDENTITY)
-                         : (missingGlyphMetrics(font, &metrics) ? 0 : GDI_ERROR);
+    UINT format = GGO_NATIVE | GGO_UNHINTED | choice.indexFlag;
+    DWORD size =
+        GetGlyphOutlineW(font->device, choice.glyph, format, &metrics, 0, nullptr, &IDENTITY);
     bool ok = size != GDI_ERROR;
-    std::vector<unsigned char> buffer(size > 0 && ok ? size : 0);
-    if (ok && size > 0)
-        ok = GetGlyphOutlineW(font->device, (UINT)code, format, &metrics, size, buffer.data(),
+    std::vector<unsigned char> buffer(ok ? size : 0);
+    if (ok && size > 0 && choice.draws)
+        ok = GetGlyphOutlineW(font->device, choice.glyph, format, &metrics, size, buffer.data(),
                               &IDENTITY) != GDI_ERROR;
-    SelectObject(font->device, font->font);
+    SelectObject(font->device, previous);
     if (!ok)
         return false;
-    double scale = 1.0 / font->unitsPerEm;
+    double scale = 1.0 / face.unitsPerEm;
     outline->contourCount = 0;
     outline->pointCount = 0;
     outline->advance = static_cast<float>(metrics.gmCellIncX * scale);
-    if (!present || size == 0) {
+    if (!choice.draws || size == 0) {
         outline->blackBoxX = outline->blackBoxY = 0.0f;
         outline->glyphOriginX = outline->glyphOriginY = 0.0f;
         return true;
@@ -259,32 +432,30 @@ bool getGlyphOutline(Font *font, int code, GlyphOutline *outline) {
     outline->blackBoxY = static_cast<float>(metrics.gmBlackBoxY * scale);
     outline->glyphOriginX = static_cast<float>(metrics.gmptGlyphOrigin.x * scale);
     outline->glyphOriginY = static_cast<float>(metrics.gmptGlyphOrigin.y * scale);
-    return flattenNative(buffer.data(), size, font->unitsPerEm, outline);
+    return flattenNative(buffer.data(), size, face.unitsPerEm, outline);
 }
 
 bool getGlyphBitmap(Font *font, int code, GlyphBitmap *bitmap) {
-    if (code < 0 || code > 255)
+    GlyphChoice choice;
+    if (!chooseGlyph(font, code, &choice))
         return false;
+    HGDIOBJ previous = SelectObject(font->device, choice.face->font);
     GLYPHMETRICS metrics;
+    UINT format = GGO_BITMAP | choice.indexFlag;
+    DWORD size =
+        GetGlyphOutlineW(font->device, choice.glyph, format, &metrics, 0, nullptr, &IDENTITY);
+    std::vector<unsigned char> buffer(size != GDI_ERROR ? size : 0);
+    bool ok = size != GDI_ERROR && (size == 0 || !choice.draws ||
+                                    GetGlyphOutlineW(font->device, choice.glyph, format, &metrics,
+                                                     size, buffer.data(), &IDENTITY) != GDI_ERROR);
+    SelectObject(font->device, previous);
+    if (!ok)
+        return false;
     bitmap->width = bitmap->height = 0;
     bitmap->originX = bitmap->originY = 0.0f;
-    if (!hasGlyph(font, code)) {
-        if (!missingGlyphMetrics(font, &metrics))
-            return false;
-        bitmap->advance = metrics.gmCellIncX;
-        return true;
-    }
-    DWORD size =
-        GetGlyphOutlineW(font->device, (UINT)code, GGO_BITMAP, &metrics, 0, nullptr, &IDENTITY);
-    if (size == GDI_ERROR)
-        return false;
     bitmap->advance = metrics.gmCellIncX;
-    if (size == 0) // nothing inked: a space
+    if (size == 0 || !choice.draws) // nothing inked: a space, or a code the face lacks
         return true;
-    std::vector<unsigned char> buffer(size);
-    if (GetGlyphOutlineW(font->device, (UINT)code, GGO_BITMAP, &metrics, size, buffer.data(),
-                         &IDENTITY) == GDI_ERROR)
-        return false;
     int width = (int)metrics.gmBlackBoxX;
     int rows = (int)metrics.gmBlackBoxY;
     int rowBytes = (width + 7) / 8;
@@ -301,13 +472,16 @@ bool getGlyphBitmap(Font *font, int code, GlyphBitmap *bitmap) {
 }
 
 bool getGlyphPixelAdvance(Font *font, int code, int *advance) {
-    if (code < 0 || code > 255)
+    GlyphChoice choice;
+    if (!chooseGlyph(font, code, &choice))
         return false;
+    HGDIOBJ previous = SelectObject(font->device, choice.face->font);
     GLYPHMETRICS metrics;
-    bool ok = hasGlyph(font, code)
-                  ? GetGlyphOutlineW(font->device, (UINT)code, GGO_METRICS, &metrics, 0, nullptr,
-                                     &IDENTITY) != GDI_ERROR
-                  : missingGlyphMetrics(font, &metrics);
+    // The bitmap's own metrics, so the advance is the one its glyph list moves by (GDI's plain
+    // metrics may round the advance another way).
+    bool ok = GetGlyphOutlineW(font->device, choice.glyph, GGO_BITMAP | choice.indexFlag, &metrics,
+                               0, nullptr, &IDENTITY) != GDI_ERROR;
+    SelectObject(font->device, previous);
     if (!ok)
         return false;
     *advance = metrics.gmCellIncX;
@@ -318,9 +492,9 @@ void releaseFont(Font *font) {
     if (font == nullptr)
         return;
     SelectObject(font->device, font->previous);
-    DeleteObject(font->font);
-    if (font->outlineFont != nullptr)
-        DeleteObject(font->outlineFont);
+    closeFace(&font->own);
+    for (Face &face : font->fallbacks)
+        closeFace(&face);
     DeleteDC(font->device);
     delete font;
 }
