@@ -8,8 +8,8 @@
 #include "platform/wide_text.h"
 
 const ResourceHandle *findResource(int id, const char *type) {
-    return reinterpret_cast<const ResourceHandle *>(FindResourceW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), widen(type).c_str()));
+    return reinterpret_cast<const ResourceHandle *>(
+        FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), widen(type).c_str()));
 }
 
 const ResourceHandle *loadResource(const ResourceHandle *found) {

@@ -10,8 +10,8 @@ bool readFileStamp(const char *path, FileStamp *stamp) {
     if (!GetFileAttributesExW(widen(path).c_str(), GetFileExInfoStandard, &data))
         return false;
     // 100-nanosecond steps since 1601, to seconds and nanoseconds since 1970.
-    ULONGLONG ticks = ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) |
-                      data.ftLastWriteTime.dwLowDateTime;
+    ULONGLONG ticks =
+        ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
     const ULONGLONG EPOCH_1970 = 116444736000000000ull;
     LONGLONG since1970 = (LONGLONG)(ticks - EPOCH_1970);
     stamp->mtime = since1970 / 10000000;

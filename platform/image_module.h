@@ -44,8 +44,8 @@ bool ilIsImage(unsigned name);
 
 // The bound image becomes width x height (depth 1) of bpp bytes a pixel in the given format
 // (RGB, RGBA, LUMINANCE; unsigned bytes), filled from data when given, lower-left origin.
-bool ilTexImage(unsigned width, unsigned height, unsigned depth, unsigned char bpp,
-                unsigned format, unsigned type, void *data);
+bool ilTexImage(unsigned width, unsigned height, unsigned depth, unsigned char bpp, unsigned format,
+                unsigned type, void *data);
 
 // Copies a rectangle of source (coordinates counted from the top row) into the bound image at
 // (destX, destY); with BLIT_BLEND on (the default) an RGBA destination gets each colour mixed

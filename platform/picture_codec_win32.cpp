@@ -73,8 +73,8 @@ bool copyRgba(IWICImagingFactory *factory, IWICBitmapSource *source, uint32_t wi
     pixels->rgba.resize(stride * height);
     pixels->width = width;
     pixels->height = height;
-    return SUCCEEDED(converter->CopyPixels(nullptr, (UINT)stride, (UINT)(stride * height),
-                                           pixels->rgba.data()));
+    return SUCCEEDED(
+        converter->CopyPixels(nullptr, (UINT)stride, (UINT)(stride * height), pixels->rgba.data()));
 }
 
 } // namespace

@@ -12,10 +12,9 @@ struct PictureFile {
 
 PictureFile *openPictureFile(const char *path) {
     // A folder cannot be opened this way (it would need FILE_FLAG_BACKUP_SEMANTICS).
-    HANDLE handle = CreateFileW(widen(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                                nullptr);
+    HANDLE handle = CreateFileW(
+        widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
     if (GetFileType(handle) != FILE_TYPE_DISK) {

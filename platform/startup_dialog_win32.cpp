@@ -25,7 +25,8 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         dialog->window = window;
         return dialog->proc(dialog, WM_INITDIALOG, wParam, dialog->initParam) ? TRUE : FALSE;
     }
-    PlatformDialog *dialog = reinterpret_cast<PlatformDialog *>(GetWindowLongPtrW(window, DWLP_USER));
+    PlatformDialog *dialog =
+        reinterpret_cast<PlatformDialog *>(GetWindowLongPtrW(window, DWLP_USER));
     if (dialog == nullptr)
         return FALSE;
     // Enter (the default button), Escape and the close box arrive as WM_COMMAND with IDOK or

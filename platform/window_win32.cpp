@@ -86,10 +86,9 @@ WindowHandle createWindow(const char *title, int width, int height, bool fullscr
     DWORD style = fullscreenStyle ? WS_POPUP : WS_OVERLAPPEDWINDOW;
     RECT outer = {0, 0, width, height};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    window = CreateWindowExW(exStyle, CLASS_NAME, widen(title).c_str(),
-                             style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                             outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                             appInstance, nullptr);
+    window = CreateWindowExW(
+        exStyle, CLASS_NAME, widen(title).c_str(), style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, appInstance, nullptr);
     if (window == nullptr)
         return nullptr;
     // No screen saver and no display power-off while the gallery is open.

@@ -19,8 +19,8 @@ class WindowMessages : public ::testing::Test {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"QuillmereMessageTest";
         ASSERT_NE(RegisterClassW(&windowClass), 0);
-        window = CreateWindowExW(0, L"QuillmereMessageTest", L"messages", WS_OVERLAPPEDWINDOW, 0,
-                                 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, L"QuillmereMessageTest", L"messages", WS_OVERLAPPEDWINDOW, 0, 0,
+                                 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
     }
     static void TearDownTestSuite() { DestroyWindow(window); }
