@@ -266,7 +266,7 @@ std::vector<CodeRun> readWideCodes(HDC device) {
         uint32_t offset = bigEndian(cmap, 8 + 8 * t, 4);
         bool fullUnicode = (platform == 3 && encoding == 10) ||
                            (platform == 0 && (encoding == 4 || encoding == 6));
-        if (!fullUnicode || offset > size - 16 || bigEndian(cmap, offset, 2) != 12)
+        if (!fullUnicode || (uint64_t)offset + 16 > size || bigEndian(cmap, offset, 2) != 12)
             continue;
         uint32_t count = bigEndian(cmap, offset + 12, 4);
         if (count > (size - offset - 16) / 12)
@@ -294,14 +294,16 @@ UINT wideGlyph(const std::vector<CodeRun> &runs, uint32_t code) {
     return (after - 1)->firstGlyph + (code - (after - 1)->first);
 }
 
+// Whether GDI's UTF-16 ranges of a face hold the code.
 bool rangesHave(const std::vector<WCRANGE> &ranges, uint32_t code) {
     auto after = std::upper_bound(ranges.begin(), ranges.end(), code,
                                   [](uint32_t c, const WCRANGE &r) { return c < r.wcLow; });
     return after != ranges.begin() && code < (uint32_t)(after - 1)->wcLow + (after - 1)->cGlyphs;
 }
 
-// Opens a face at the font's size and weight. With mustMatch, null when GDI would put another
-// face in its place (it always finds some face); null when the face is not scalable.
+// Opens a face at the font's size and weight, leaving its pixel font selected. With mustMatch,
+// false when GDI would put another face in its place (it always finds some face); false when
+// the face is not scalable.
 bool openFace(Font *font, const wchar_t *name, bool mustMatch, Face *face,
               std::wstring *actualName) {
     HFONT pixelFont = makeFont(name, font->height, font->weight);
