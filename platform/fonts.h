@@ -43,10 +43,12 @@ Font *createFont(const char *faceName, int height, int weight);
 
 // A code below 256 that the face does not have (the control codes among them) comes back with
 // no contours and no bits and the advance of the face's missing-glyph box. A code from 256 up
-// that the face does not have is taken from the first installed face, in fontconfig's order of
-// likeness to the one asked for, that has it, in that face's own em and at the same pixel
-// size; when no face has it, it comes back as the missing-glyph box itself, drawn. False when
-// the glyph cannot be read or does not fit.
+// that the face does not have is taken from the first installed face that has it, in that
+// face's own em and at the same pixel size: on Linux in fontconfig's order of likeness to the
+// one asked for, on Windows the faces linked to it (FontLink\SystemLink), then the faces
+// Windows comes with for other scripts and symbols, then every installed face. When no face
+// has it, it comes back as the missing-glyph box itself, drawn. False when the glyph cannot be
+// read or does not fit.
 bool getGlyphOutline(Font *font, int code, GlyphOutline *outline);
 bool getGlyphBitmap(Font *font, int code, GlyphBitmap *bitmap);
 

@@ -23,12 +23,14 @@ quillmere_test(quillmere_fs_tests SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fs/folder_
                REAL folder_enum drive_list current_directory file_stamp
                EXCLUDE FolderScannerFs.LinksCountAsWhatTheyLeadTo)
 
-# GL tests on a WGL context; those that write picture files with DevIL stay on Linux.
+# GL tests on a WGL context; those that write picture files with DevIL stay on Linux. Font
+# linking, from the registry, is Windows's own.
 file(GLOB QM_GL_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gl/*.cpp)
 list(FILTER QM_GL_TESTS EXCLUDE REGEX
      "/(gl_test_context|scene_frame_test|room_picture_loader_test)\\.cpp$")
 quillmere_test(quillmere_gl_tests
                SOURCES ${QM_GL_TESTS} ${CMAKE_CURRENT_SOURCE_DIR}/windows/gl_test_context_win32.cpp
+                       ${CMAKE_CURRENT_SOURCE_DIR}/windows/font_linking_test.cpp
                REAL fonts folder_enum current_directory)
 
 # Window messages through the gallery's window procedure.

@@ -92,3 +92,16 @@ TEST_F(Fonts, MissingCharactersAreTheMissingGlyphBox) {
     EXPECT_FALSE(getGlyphOutline(outlineFont, 0x110000, outline.get()));
     EXPECT_FALSE(getGlyphOutline(outlineFont, -1, outline.get()));
 }
+
+// Past U+FFFF a code is looked up whole: an emoji from the installed face that has it, and a
+// private-use code whose low sixteen bits are 'A' or the emoji's is still one no face has.
+TEST_F(Fonts, CharactersPastTheBasicPlaneAreLookedUpWhole) {
+    const Shape box = shapeOf(0x378);
+    const Shape smile = shapeOf(0x1F600); // 😀
+    EXPECT_GT(smile.contours, 0);
+    EXPECT_FALSE(smile == box);
+    EXPECT_GT(smile.advance, 0.5f);
+    EXPECT_GT(inkOf(0x1F600), 20);
+    EXPECT_TRUE(shapeOf(0x100041) == box);
+    EXPECT_TRUE(shapeOf(0x10F600) == box);
+}
