@@ -8,7 +8,7 @@ packages=(cmake make g++ pkg-config
 if [ "${1:-}" = "--test" ]; then
     packages+=(libgtest-dev libgmock-dev xvfb xauth xdotool libgl1-mesa-dri x11-apps
                libx11-dev x11-utils imagemagick desktop-file-utils python3
-               fonts-wqy-microhei webp libheif-examples libavif-bin)
+               fonts-wqy-microhei fonts-dejavu-core webp libheif-examples libavif-bin)
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
