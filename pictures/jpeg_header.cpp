@@ -15,7 +15,7 @@ bool isFrameMarker(unsigned char marker) {
 } // namespace
 
 JpegHeader readJpegHeader(const unsigned char *bytes, size_t size) {
-    JpegHeader header = {1, false, false, 0};
+    JpegHeader header = {1, false, false, 0, ""};
     if (size < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
         return header;
     bool exifSeen = false;
@@ -41,6 +41,7 @@ JpegHeader readJpegHeader(const unsigned char *bytes, size_t size) {
             memcmp(segment, "Exif\0\0", 6) == 0) {
             exifSeen = true;
             header.orientation = tiffOrientation(segment + 6, segmentSize - 6);
+            tiffDateTaken(segment + 6, segmentSize - 6, header.dateTaken);
         } else if (isFrameMarker(marker)) {
             header.frameFound = true;
             header.progressive = (marker & 0x03) == 0x02;

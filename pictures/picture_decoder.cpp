@@ -38,9 +38,19 @@ struct DecodeState {
     int orientation; // EXIF orientation 1-8 from the file's own header
     uint32_t innerWidth;
     uint32_t innerHeight;
+    bool windowFit;        // fitted to a window (whole, any proportions) rather than to a frame
     uint32_t uprightWidth; // the stored size turned upright, once known
     uint32_t uprightHeight;
 };
+
+// The upright size a picture of the given upright size is decoded at.
+void fitSize(const DecodeState &state, uint32_t width, uint32_t height, uint32_t *fitWidth,
+             uint32_t *fitHeight) {
+    if (state.windowFit)
+        fitPictureToWindow(width, height, state.innerWidth, state.innerHeight, fitWidth, fitHeight);
+    else
+        fitPictureSize(width, height, state.innerWidth, state.innerHeight, fitWidth, fitHeight);
+}
 
 uint64_t ceilDiv(uint64_t value, uint64_t divisor) {
     return (value + divisor - 1) / divisor;
@@ -77,8 +87,7 @@ bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *
     state->uprightWidth = swap ? height : width;
     state->uprightHeight = swap ? width : height;
     uint32_t fitWidth, fitHeight;
-    fitPictureSize(state->uprightWidth, state->uprightHeight, state->innerWidth, state->innerHeight,
-                   &fitWidth, &fitHeight);
+    fitSize(*state, state->uprightWidth, state->uprightHeight, &fitWidth, &fitHeight);
     *targetWidth = swap ? fitHeight : fitWidth;
     *targetHeight = swap ? fitWidth : fitHeight;
     return decodeMemory(*state, width, height, *targetWidth, *targetHeight) <= PICTURE_MEMORY_LIMIT;
@@ -127,8 +136,8 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
     bool swap = orientationSwapsSides(orientation);
     uint32_t storedWidth = decoded->width, storedHeight = decoded->height;
     uint32_t fitWidth, fitHeight;
-    fitPictureSize(swap ? storedHeight : storedWidth, swap ? storedWidth : storedHeight,
-                   state.innerWidth, state.innerHeight, &fitWidth, &fitHeight);
+    fitSize(state, swap ? storedHeight : storedWidth, swap ? storedWidth : storedHeight, &fitWidth,
+            &fitHeight);
     uint32_t targetWidth = swap ? fitHeight : fitWidth;
     uint32_t targetHeight = swap ? fitWidth : fitHeight;
 
@@ -149,7 +158,15 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
 
 // Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
 // picture is refused or broken.
-PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_t innerHeight,
+// What a decode is asked for: the area to fit, how, and where the date taken goes (or null).
+struct DecodeRequest {
+    uint32_t innerWidth;
+    uint32_t innerHeight;
+    bool windowFit;
+    char *dateTaken;
+};
+
+PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request,
                                  Picture *picture) {
     std::vector<unsigned char> buffer(HEAD_SIZE);
     size_t headSize = 0;
@@ -169,8 +186,16 @@ PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_
     state.orientation = state.format == PICTURE_JPEG   ? state.jpeg.orientation
                         : state.format == PICTURE_TIFF ? tiffOrientation(buffer.data(), headSize)
                                                        : 1;
-    state.innerWidth = innerWidth;
-    state.innerHeight = innerHeight;
+    state.innerWidth = request.innerWidth;
+    state.innerHeight = request.innerHeight;
+    state.windowFit = request.windowFit;
+    if (request.dateTaken != nullptr) {
+        if (state.format == PICTURE_JPEG)
+            memcpy(request.dateTaken, state.jpeg.dateTaken, sizeof state.jpeg.dateTaken);
+        else if (state.format != PICTURE_TIFF ||
+                 !tiffDateTaken(buffer.data(), headSize, request.dateTaken))
+            request.dateTaken[0] = '\0';
+    }
     PictureDecodeResult sized = checkDeclaredSize(state, buffer.data(), headSize);
     if (sized != PICTURE_DECODED)
         return sized;
@@ -234,7 +259,20 @@ PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_
     if (file == nullptr)
         return PICTURE_NOT_OPENED;
     PictureDecodeResult result =
-        decodeSource({readFromFile, file}, innerWidth, innerHeight, picture);
+        decodeSource({readFromFile, file}, {innerWidth, innerHeight, false, nullptr}, picture);
+    closePictureFile(file);
+    return result;
+}
+
+PictureDecodeResult decodePictureForWindow(const char *path, uint32_t windowWidth,
+                                           uint32_t windowHeight, Picture *picture,
+                                           char dateTaken[20]) {
+    dateTaken[0] = '\0';
+    PictureFile *file = openPictureFile(path);
+    if (file == nullptr)
+        return PICTURE_NOT_OPENED;
+    PictureDecodeResult result =
+        decodeSource({readFromFile, file}, {windowWidth, windowHeight, true, dateTaken}, picture);
     closePictureFile(file);
     return result;
 }
@@ -242,5 +280,6 @@ PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_
 PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,
                                        uint32_t innerHeight, Picture *picture) {
     MemoryReader reader = {bytes, size};
-    return decodeSource({readFromMemory, &reader}, innerWidth, innerHeight, picture);
+    return decodeSource({readFromMemory, &reader}, {innerWidth, innerHeight, false, nullptr},
+                        picture);
 }

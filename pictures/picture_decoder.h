@@ -24,6 +24,14 @@ enum PictureDecodeResult {
 PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
                                   Picture *picture);
 
-// The same for a file's bytes already in memory.
+// The file at path decoded upright for a full-size look: fitted whole inside a
+// windowWidth x windowHeight window, keeping its proportions and never enlarged (so a window of
+// at least the picture's own size gives it at 100 %), within the same memory bound. dateTaken
+// gets the EXIF "YYYY:MM:DD HH:MM:SS" of a JPEG or TIFF when it has one, else "".
+PictureDecodeResult decodePictureForWindow(const char *path, uint32_t windowWidth,
+                                           uint32_t windowHeight, Picture *picture,
+                                           char dateTaken[20]);
+
+// The same as decodePicture for a file's bytes already in memory.
 PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,
                                        uint32_t innerHeight, Picture *picture);

@@ -11,3 +11,8 @@ int tiffOrientation(const unsigned char *data, size_t size);
 // The width and height of the first image directory; false when either is missing or zero.
 // Safe on any bytes: what is cut off or malformed is not found. Thread: any.
 bool tiffImageSize(const unsigned char *data, size_t size, uint32_t *width, uint32_t *height);
+
+// The date and time the picture was taken, "YYYY:MM:DD HH:MM:SS": the EXIF original date, else
+// the image directory's own date. False, with date empty, when neither is there or valid.
+// Thread: any.
+bool tiffDateTaken(const unsigned char *data, size_t size, char date[20]);
