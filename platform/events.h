@@ -17,7 +17,15 @@ enum : unsigned {
     WM_SYSCOMMAND = 0x0112,
     WM_MOUSEMOVE = 0x0200,
     WM_LBUTTONDOWN = 0x0201,
+    WM_LBUTTONUP = 0x0202,
+    WM_RBUTTONDOWN = 0x0204,
+    WM_MOUSEWHEEL = 0x020A,
 };
+
+// Mouse messages' wParam low word: the buttons and keys held.
+enum : unsigned { MK_LBUTTON = 0x0001, MK_CONTROL = 0x0008 };
+// One notch of the wheel.
+constexpr int WHEEL_DELTA = 120;
 
 // WM_SYSCOMMAND requests the window refuses while it is open. SDL delivers no system commands
 // (the window refuses the screen saver itself); the Windows window system does.
@@ -27,9 +35,12 @@ enum : unsigned { SC_SCREENSAVE = 0xF140, SC_MONITORPOWER = 0xF170 };
 // One message. WM_SIZE: lParam = width | height << 16. WM_ACTIVATE: wParam high word non-zero
 // when minimised. WM_KEYDOWN/WM_KEYUP: wParam = virtual-key code (13 Enter, 27 Escape, 32 Space,
 // 37-40 arrows, 65-90 letters as capitals, 112 F1, 113 F2; the keypad's arrows and Enter as
-// these). WM_SYSKEYDOWN/WM_SYSKEYUP: the same for system keys: any key with Alt held, Alt
-// itself, and F10. WM_MOUSEMOVE and
-// WM_LBUTTONDOWN: lParam = client x | client y << 16. WM_QUIT: wParam = exit code.
+// these; + and - as 0xBB and 0xBD, on the keypad 0x6B and 0x6D). WM_SYSKEYDOWN/WM_SYSKEYUP: the
+// same for system keys: any key with Alt held, Alt itself, and F10. WM_MOUSEMOVE,
+// WM_LBUTTONDOWN, WM_LBUTTONUP and WM_RBUTTONDOWN: lParam = client x | client y << 16, wParam
+// = the MK_ flags held. WM_MOUSEWHEEL: wParam = MK_ flags | signed wheel delta << 16 (120 a
+// notch, positive away from the user); lParam = the pointer in client coordinates (unlike the
+// system's own message, which gives it on the screen). WM_QUIT: wParam = exit code.
 struct WindowMessage {
     unsigned message;
     uintptr_t wParam;

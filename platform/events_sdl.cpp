@@ -91,9 +91,49 @@ static uintptr_t virtualKey(SDL_Keycode key) {
         return 45;
     case SDLK_DELETE:
         return 46;
+    case SDLK_KP_0:
+        return 0x60;
+    case SDLK_KP_1:
+        return 0x61;
+    case SDLK_KP_PLUS:
+        return 0x6B;
+    case SDLK_KP_MINUS:
+        return 0x6D;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+        return 0xBB;
+    case SDLK_MINUS:
+        return 0xBD;
     default:
         return 0;
     }
+}
+
+// The MK_ flags of a mouse message: the left button as the button state says, Ctrl as the
+// keyboard's.
+static uintptr_t mouseKeys(uint32_t buttons) {
+    uintptr_t keys = 0;
+    if (buttons & SDL_BUTTON_LMASK)
+        keys |= MK_LBUTTON;
+    if (SDL_GetModState() & KMOD_CTRL)
+        keys |= MK_CONTROL;
+    return keys;
+}
+
+// Left button down and up, right button down; other buttons are not used.
+static bool buttonMessage(const SDL_MouseButtonEvent &button, WindowMessage *out) {
+    if (!SDL_GetWindowFromID(button.windowID))
+        return false;
+    unsigned message;
+    if (button.button == SDL_BUTTON_LEFT)
+        message = button.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    else if (button.button == SDL_BUTTON_RIGHT && button.type == SDL_MOUSEBUTTONDOWN)
+        message = WM_RBUTTONDOWN;
+    else
+        return false;
+    uintptr_t keys = mouseKeys(SDL_GetMouseState(nullptr, nullptr));
+    *out = {message, keys, makeLParam(button.x, button.y)};
+    return true;
 }
 
 // High word of WM_ACTIVATE's wParam: non-zero while the window is minimised.
@@ -157,13 +197,22 @@ static bool translate(const SDL_Event &event, WindowMessage *out) {
     case SDL_MOUSEMOTION:
         if (!SDL_GetWindowFromID(event.motion.windowID))
             return false;
-        *out = {WM_MOUSEMOVE, 0, makeLParam(event.motion.x, event.motion.y)};
+        *out = {WM_MOUSEMOVE, mouseKeys(event.motion.state),
+                makeLParam(event.motion.x, event.motion.y)};
         return true;
     case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button != SDL_BUTTON_LEFT || !SDL_GetWindowFromID(event.button.windowID))
+    case SDL_MOUSEBUTTONUP:
+        return buttonMessage(event.button, out);
+    case SDL_MOUSEWHEEL: {
+        if (!SDL_GetWindowFromID(event.wheel.windowID) || event.wheel.y == 0)
             return false;
-        *out = {WM_LBUTTONDOWN, 1, makeLParam(event.button.x, event.button.y)};
+        int y = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        int pointerX = 0, pointerY = 0;
+        uint32_t buttons = SDL_GetMouseState(&pointerX, &pointerY);
+        uintptr_t delta = (uintptr_t)(uint16_t)(int16_t)(y * WHEEL_DELTA);
+        *out = {WM_MOUSEWHEEL, mouseKeys(buttons) | delta << 16, makeLParam(pointerX, pointerY)};
         return true;
+    }
     default:
         return false;
     }

@@ -3,6 +3,8 @@
 #include "platform/events.h"
 #include "platform/window_proc_win32.h"
 
+#include <windowsx.h>
+
 #include <deque>
 
 namespace {
@@ -23,8 +25,17 @@ LRESULT CALLBACK galleryWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_KEYUP:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
         enqueue(message, wParam, lParam);
         return 0;
+    case WM_MOUSEWHEEL: {
+        // The system gives the pointer on the screen; the gallery takes window coordinates.
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(window, &point);
+        enqueue(message, wParam, MAKELPARAM(point.x, point.y));
+        return 0;
+    }
     case WM_CLOSE:
         // The gallery posts the quit request; the window is destroyed by its own teardown.
         enqueue(message, wParam, lParam);
