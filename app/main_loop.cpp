@@ -1,7 +1,10 @@
-// main_loop.cpp -- polls window messages and draws frames in between.
+// main_loop.cpp -- polls window messages and draws frames in between: the gallery's, or the
+// picture view's while it is open.
 #include "app/main_loop.h"
 
+#include "app/picture_view_screen.h"
 #include "app/window_proc.h"
+#include "gallery/picture_view.h"
 #include "platform/events.h"
 #include "render/scene_frame.h"
 
@@ -14,7 +17,11 @@ int runMainLoop() {
             mainWindowProc(message.message, message.wParam, message.lParam);
             continue;
         }
-        if (windowActive)
+        if (!windowActive)
+            continue;
+        if (pictureView.open)
+            drawPictureViewScreen();
+        else
             drawScene();
     }
 }

@@ -172,3 +172,11 @@ void toggleFullscreen() {
         fprintf(stderr, "ERROR: %s\n", mainWindowFailure);
     postQuitMessage(mainWindowFailure != nullptr ? 1 : 0);
 }
+
+void centrePointer() {
+    if (mainWindow == nullptr)
+        return;
+    int centreX = screenWidth / 2, centreY = screenHeight / 2;
+    clientToScreen(mainWindow, &centreX, &centreY);
+    setCursorPos(centreX, centreY);
+}

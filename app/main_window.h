@@ -23,3 +23,6 @@ void mouseLook(int x, int y);
 // frame. Quits when the new window cannot be made: with exit code 0 when the user declined the
 // windowed mode, 1 (after a line on standard error) when a step failed.
 void toggleFullscreen();
+
+// Puts the pointer at the window's centre, where mouse steering measures from.
+void centrePointer();

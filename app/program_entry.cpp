@@ -7,12 +7,14 @@
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/picture_view_screen.h"
 #include "app/startup_dialog.h"
 #include "gallery/display_settings.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/key_handling.h"
 #include "gallery/text_limits.h"
 #include "loading/background_preparation.h"
+#include "loading/view_pictures.h"
 #include "platform/current_directory.h"
 
 const char *const PROGRAM_VERSION = QUILLMERE_VERSION;
@@ -53,6 +55,8 @@ int runProgram(int argc, char **argv) {
     // for the picture in hand is not seen, and thumbnails not yet written are written on a
     // later visit.
     BackgroundPreparation background;
+    // The full-size view's decoder, idle until a picture is opened.
+    ViewPictures viewPictures;
     if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen)) {
         // A declined windowed mode is the user's choice, not a failure.
         if (mainWindowFailure == nullptr)
@@ -60,7 +64,9 @@ int runProgram(int argc, char **argv) {
         fprintf(stderr, "ERROR: %s\n", mainWindowFailure);
         return 1;
     }
+    setViewPictures(&viewPictures);
     int status = runMainLoop();
     destroyMainWindow();
+    setViewPictures(nullptr);
     return status;
 }

@@ -13,9 +13,7 @@ namespace {
 std::vector<RoomPicture> roomPicturesFrom(uint32_t first) {
     std::vector<RoomPicture> pictures;
     for (uint32_t i = first; i < first + picturesPerRoom && i < pictureCount; ++i) {
-        char path[PATH_BUFFER_SIZE];
-        pathJoin(path, sizeof path, currentPath, pictureNames[i], NATIVE_PATH_STYLE);
-        pictures.push_back({pictureNames[i], path});
+        pictures.push_back({pictureNames[i], folderPicturePath(i)});
     }
     return pictures;
 }
@@ -26,6 +24,12 @@ void appendPaths(std::vector<std::string> *paths, uint32_t first) {
 }
 
 } // namespace
+
+std::string folderPicturePath(uint32_t index) {
+    char path[PATH_BUFFER_SIZE];
+    pathJoin(path, sizeof path, currentPath, pictureNames[index], NATIVE_PATH_STYLE);
+    return path;
+}
 
 std::vector<RoomPicture> currentRoomPictures() {
     return roomPicturesFrom(firstPicture);

@@ -11,6 +11,9 @@ struct RoomPicture {
     std::string path;
 };
 
+// The path of picture index of the current folder. Thread: main only.
+std::string folderPicturePath(uint32_t index);
+
 // The pictures of the current room, in slot order. Thread: main only.
 std::vector<RoomPicture> currentRoomPictures();
 

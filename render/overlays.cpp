@@ -35,6 +35,7 @@ const char *const helpLines[HELP_LINE_COUNT] = {
     "     The OpenGL Programming Guide (the Red Book)",
     "     The OpenGL SuperBible",
     "     Developer Image Library (DevIL)",
+    "     Space/Enter at a picture -- View it full size (F1 there for its keys)",
 };
 
 uint32_t framesCounted = 0;

@@ -6,7 +6,7 @@
 // Height of the progress bar in pixels, and the length of one repetition of its textures.
 constexpr int32_t progressBarHeight = 32;
 
-constexpr int HELP_LINE_COUNT = 22;
+constexpr int HELP_LINE_COUNT = 23;
 extern const char *const helpLines[HELP_LINE_COUNT];
 
 // Frame counter: overlay frames since the last update, the tick of that update, and the rate

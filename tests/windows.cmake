@@ -27,7 +27,7 @@ quillmere_test(quillmere_fs_tests SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fs/folder_
 # linking, from the registry, is Windows's own.
 file(GLOB QM_GL_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/gl/*.cpp)
 list(FILTER QM_GL_TESTS EXCLUDE REGEX
-     "/(gl_test_context|scene_frame_test|room_picture_loader_test)\\.cpp$")
+     "/(gl_test_context|scene_frame_test|room_picture_loader_test|picture_view_screen_test)\\.cpp$")
 quillmere_test(quillmere_gl_tests
                SOURCES ${QM_GL_TESTS} ${CMAKE_CURRENT_SOURCE_DIR}/windows/gl_test_context_win32.cpp
                        ${CMAKE_CURRENT_SOURCE_DIR}/windows/font_linking_test.cpp

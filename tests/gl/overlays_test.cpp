@@ -178,8 +178,8 @@ TEST_F(Overlays, HelpLinesRunDownTheLeftAndTheCounterSitsTopRight) {
     auto runs = bitmapRuns(stopWindowFeedback());
     EXPECT_EQ(fakeSwapCount, 0);
 
-    // Twenty non-empty lines (13 and 17 are empty), then the counter.
-    ASSERT_EQ(runs.size(), 21u);
+    // Twenty-one non-empty lines (13 and 17 are empty), then the counter.
+    ASSERT_EQ(runs.size(), 22u);
     size_t run = 0;
     for (int k = 0; k < HELP_LINE_COUNT; ++k) {
         if (helpLines[k][0] == '\0')
@@ -188,9 +188,9 @@ TEST_F(Overlays, HelpLinesRunDownTheLeftAndTheCounterSitsTopRight) {
         EXPECT_NEAR(runs[run][0].y, 460.0f - 20 * k, 0.01f) << "line " << k;
         ++run;
     }
-    EXPECT_NEAR(runs[20][0].x, 570.0f, 0.01f);
-    EXPECT_NEAR(runs[20][0].y, 460.0f, 0.01f);
-    EXPECT_EQ(runs[20].size(), strlen("1 FPS"));
+    EXPECT_NEAR(runs[21][0].x, 570.0f, 0.01f);
+    EXPECT_NEAR(runs[21][0].y, 460.0f, 0.01f);
+    EXPECT_EQ(runs[21].size(), strlen("1 FPS"));
 }
 
 TEST_F(Overlays, CounterShowsFramesOfTheLastCompletedSecond) {

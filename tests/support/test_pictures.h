@@ -5,3 +5,11 @@
 // Writes a width x height PNG of one colour at path; false when it cannot.
 bool writeSolidPng(const std::string &path, int width, int height, unsigned char red,
                    unsigned char green, unsigned char blue);
+
+// Writes a width x height JPEG of four flat quadrants (colours given top-left, top-right,
+// bottom-left, bottom-right as stored, RGB), with an EXIF block holding the orientation (1-8)
+// and, when dateTaken is not empty, the date it was taken ("YYYY:MM:DD HH:MM:SS") as EXIF
+// stores it. False when it cannot.
+bool writeQuadrantJpeg(const std::string &path, int width, int height,
+                       const unsigned char quadrants[4][3], int orientation,
+                       const std::string &dateTaken = "");
