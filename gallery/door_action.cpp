@@ -9,6 +9,7 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
+#include "gallery/room_paging.h"
 
 namespace {
 
@@ -17,19 +18,9 @@ void goToPreviousRoom() {
         return;
     printf("Loading Room %d...\n", roomNumber - 1);
     fflush(stdout);
-    firstPicture = previousRoomFirstPicture();
-    firstFolder = firstFolder >= doorsPerRoom ? firstFolder - doorsPerRoom : 0;
-    roomNumber -= 1;
+    pageRoomWindowBack();
     takeRoomEndPose();
     roomLoaded = false;
-}
-
-// The next window start, or the list's last entry when the step runs past its end; a shorter
-// list thus keeps showing its last entry while the longer one pages on.
-uint32_t advanceIndex(uint32_t first, uint32_t step, uint32_t count) {
-    if (first + step < count)
-        return first + step;
-    return count > 0 ? count - 1 : 0;
 }
 
 void goToNextRoom() {
@@ -37,9 +28,7 @@ void goToNextRoom() {
         return;
     printf("Loading Room %d...\n", roomNumber + 1);
     fflush(stdout);
-    firstPicture = nextRoomFirstPicture();
-    firstFolder = advanceIndex(firstFolder, doorsPerRoom, folderCount);
-    roomNumber += 1;
+    pageRoomWindowForward();
     takeRoomStartPose();
     roomLoaded = false;
 }
@@ -91,12 +80,4 @@ bool sideDoorFolder(uint32_t slot, char *path, size_t size) {
     memcpy(path, currentPath, sizeof currentPath);
     editPathForSlot(slot, path, size);
     return !pathIsDriveList(path, NATIVE_PATH_STYLE);
-}
-
-uint32_t previousRoomFirstPicture() {
-    return firstPicture >= picturesPerRoom ? firstPicture - picturesPerRoom : 0;
-}
-
-uint32_t nextRoomFirstPicture() {
-    return advanceIndex(firstPicture, picturesPerRoom, pictureCount);
 }

@@ -10,7 +10,3 @@ void openFacingDoor();
 // at least PATH_BUFFER_SIZE); false for the parent door, an empty slot or a slot out of range.
 // Changes nothing.
 bool sideDoorFolder(uint32_t slot, char *path, size_t size);
-
-// The first picture the previous and the next room of the folder show, as the end doors page.
-uint32_t previousRoomFirstPicture();
-uint32_t nextRoomFirstPicture();
