@@ -34,25 +34,35 @@ void goToNextRoom() {
 }
 
 // Edits path (currentPath or a copy of it) for the side door in the given slot; an empty slot
-// leaves it alone.
-void editPathForSlot(uint32_t slot, char *path, size_t size) {
+// leaves it alone. False when the folder the door leads to does not fit the buffer.
+bool editPathForSlot(uint32_t slot, char *path, size_t size) {
     if (pathIsDriveList(currentPath, NATIVE_PATH_STYLE)) {
         uint32_t i = firstFolder + slot;
         if (i < folderCount)
-            pathEnterDrive(path, size, folderNames[i], NATIVE_PATH_STYLE);
+            return pathEnterDrive(path, size, folderNames[i], NATIVE_PATH_STYLE);
     } else if (slot == 0) {
         pathParentStep(path, size, NATIVE_PATH_STYLE);
     } else {
         uint32_t i = firstFolder + slot - 1;
         if (i < folderCount)
-            pathEnterSubfolder(path, size, folderNames[i], NATIVE_PATH_STYLE);
+            return pathEnterSubfolder(path, size, folderNames[i], NATIVE_PATH_STYLE);
     }
+    return true;
 }
 
 void enterSideDoor(uint32_t slot) {
     printf("Folder Index: %d\n", static_cast<int>(slot));
     fflush(stdout);
-    editPathForSlot(slot, currentPath, sizeof currentPath);
+    char path[PATH_BUFFER_SIZE];
+    memcpy(path, currentPath, sizeof path);
+    if (!editPathForSlot(slot, path, sizeof path)) {
+        // A cut path would open some other folder, or none; the viewer stays where they are.
+        uint32_t i = 0;
+        doorInSlot(slot, &i);
+        fprintf(stderr, "ERROR: Unable to open folder %s: its path is too long\n", folderNames[i]);
+        return;
+    }
+    memcpy(currentPath, path, sizeof currentPath);
     // Even an unchanged path is scanned again and entered at its first room.
     scanFolder();
     roomNumber = 1;
@@ -78,6 +88,5 @@ bool sideDoorFolder(uint32_t slot, char *path, size_t size) {
     if (kind != DOOR_SLOT_FOLDER || size < sizeof currentPath)
         return false;
     memcpy(path, currentPath, sizeof currentPath);
-    editPathForSlot(slot, path, size);
-    return !pathIsDriveList(path, NATIVE_PATH_STYLE);
+    return editPathForSlot(slot, path, size) && !pathIsDriveList(path, NATIVE_PATH_STYLE);
 }

@@ -1,5 +1,6 @@
 // door_action_test.cpp -- paging between the rooms of a folder through the end doors, and
-// entering sub-folders, the parent folder and drives through the side doors.
+// entering sub-folders, the parent folder and drives through the side doors, and refusing a
+// folder whose path is too long.
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "gallery/gallery_state.h"
 #include "gallery/key_handling.h"
 #include "staged_gallery.h"
+#include "support/output_capture.h"
 
 namespace {
 
@@ -286,11 +288,39 @@ TEST_F(DoorAction, ParentDoorStepsUpToTheDriveListAndDriveDoorsEnterMountPoints)
     EXPECT_EQ(currentPath, driveFolder(drives[9]));
 }
 
-TEST_F(DoorAction, EnteredPathIsCutToTheBuffer) {
-    const std::string longPath = "/" + std::string(PATH_BUFFER_SIZE - 5, 'a');
-    openStagedFolder(longPath, 0, 1);
+// A folder whose path would not fit the buffer is not opened: one error line, and the viewer
+// stays in the room as it was. A path that just fits opens.
+TEST_F(DoorAction, FolderWhosePathDoesNotFitIsRefusedAndTheViewerStays) {
+    // A native folder path of the given length; entering "dir00" adds six characters.
+    auto folderOfLength = [](size_t length) {
+        std::string path = nativePath("/a");
+        return path + std::string(length - path.size(), 'a');
+    };
+    const std::string fits = folderOfLength(PATH_BUFFER_SIZE - 7);
+    setFakeFolder(fits, numberedEntries(0, 1));
+    strcpy(currentPath, fits.c_str());
+    scanFolder();
+    char path[PATH_BUFFER_SIZE];
+    EXPECT_TRUE(sideDoorFolder(1, path, sizeof path));
     EXPECT_EQ(openSideDoorAt(slotEyeZ(1)), "Folder Index: 1\n");
-    std::string expected = nativePath(longPath + "/dir00").substr(0, PATH_BUFFER_SIZE - 1);
     EXPECT_EQ(strlen(currentPath), static_cast<size_t>(PATH_BUFFER_SIZE - 1));
-    EXPECT_EQ(std::string(currentPath), expected);
+    EXPECT_EQ(std::string(currentPath),
+              fits + nativePath("/a/dir00").substr(nativePath("/a").size()));
+
+    const std::string tooLong = folderOfLength(PATH_BUFFER_SIZE - 6);
+    openStagedFolder(tooLong, 12, 1);
+    openFrom(0.0f, zLimit(), 0.0f); // room 2
+    roomLoaded = true;
+    int scans = fakeFolderOpenCount(tooLong);
+    EXPECT_FALSE(sideDoorFolder(1, path, sizeof path));
+    startCapture(stderr);
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(1), 280.0f), "Folder Index: 1\n");
+    EXPECT_EQ(stopCapture(stderr), "ERROR: Unable to open folder dir00: its path is too long\n");
+    EXPECT_EQ(std::string(currentPath), tooLong);
+    EXPECT_EQ(fakeFolderOpenCount(tooLong), scans);
+    EXPECT_EQ(roomNumber, 2);
+    EXPECT_EQ(firstPicture, 10u);
+    EXPECT_EQ(viewZ, -slotEyeZ(1));
+    EXPECT_EQ(viewHeading, 280.0f);
+    EXPECT_TRUE(roomLoaded);
 }
