@@ -9,6 +9,7 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
+#include "gallery/room_landing.h"
 #include "gallery/room_paging.h"
 
 namespace {
@@ -50,6 +51,24 @@ bool editPathForSlot(uint32_t slot, char *path, size_t size) {
     return true;
 }
 
+// The door of the current folder that leads to the given folder: the sub-folder, or at the
+// drive list the drive, whose entry gives exactly that path.
+bool doorLeadingTo(const char *folder, uint32_t *index) {
+    const bool atDriveList = pathIsDriveList(currentPath, NATIVE_PATH_STYLE);
+    char path[PATH_BUFFER_SIZE];
+    for (uint32_t i = 0; i < folderCount; i++) {
+        memcpy(path, currentPath, sizeof path);
+        bool fits = atDriveList
+                        ? pathEnterDrive(path, sizeof path, folderNames[i], NATIVE_PATH_STYLE)
+                        : pathEnterSubfolder(path, sizeof path, folderNames[i], NATIVE_PATH_STYLE);
+        if (fits && strcmp(path, folder) == 0) {
+            *index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 void enterSideDoor(uint32_t slot) {
     printf("Folder Index: %d\n", static_cast<int>(slot));
     fflush(stdout);
@@ -62,11 +81,20 @@ void enterSideDoor(uint32_t slot) {
         fprintf(stderr, "ERROR: Unable to open folder %s: its path is too long\n", folderNames[i]);
         return;
     }
+    const bool goingUp = hasParentDoor && slot == 0;
+    char cameFrom[PATH_BUFFER_SIZE];
+    memcpy(cameFrom, currentPath, sizeof cameFrom);
     memcpy(currentPath, path, sizeof currentPath);
-    // Even an unchanged path is scanned again and entered at its first room.
+    // Even an unchanged path is scanned again.
     scanFolder();
     roomNumber = 1;
-    takeRoomStartPose();
+    // Up through the parent door, the viewer finds themselves before the door they came out
+    // of; everywhere else, and when that door is gone, at the start of the first room.
+    uint32_t door;
+    if (goingUp && doorLeadingTo(cameFrom, &door))
+        standBeforeFolderDoor(door);
+    else
+        takeRoomStartPose();
     roomLoaded = false;
 }
 
