@@ -9,6 +9,8 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
+#include "gallery/room_landing.h"
+#include "gallery/room_paging.h"
 
 namespace {
 
@@ -17,19 +19,9 @@ void goToPreviousRoom() {
         return;
     printf("Loading Room %d...\n", roomNumber - 1);
     fflush(stdout);
-    firstPicture = previousRoomFirstPicture();
-    firstFolder = firstFolder >= doorsPerRoom ? firstFolder - doorsPerRoom : 0;
-    roomNumber -= 1;
+    pageRoomWindowBack();
     takeRoomEndPose();
     roomLoaded = false;
-}
-
-// The next window start, or the list's last entry when the step runs past its end; a shorter
-// list thus keeps showing its last entry while the longer one pages on.
-uint32_t advanceIndex(uint32_t first, uint32_t step, uint32_t count) {
-    if (first + step < count)
-        return first + step;
-    return count > 0 ? count - 1 : 0;
 }
 
 void goToNextRoom() {
@@ -37,37 +29,72 @@ void goToNextRoom() {
         return;
     printf("Loading Room %d...\n", roomNumber + 1);
     fflush(stdout);
-    firstPicture = nextRoomFirstPicture();
-    firstFolder = advanceIndex(firstFolder, doorsPerRoom, folderCount);
-    roomNumber += 1;
+    pageRoomWindowForward();
     takeRoomStartPose();
     roomLoaded = false;
 }
 
 // Edits path (currentPath or a copy of it) for the side door in the given slot; an empty slot
-// leaves it alone.
-void editPathForSlot(uint32_t slot, char *path, size_t size) {
+// leaves it alone. False when the folder the door leads to does not fit the buffer.
+bool editPathForSlot(uint32_t slot, char *path, size_t size) {
     if (pathIsDriveList(currentPath, NATIVE_PATH_STYLE)) {
         uint32_t i = firstFolder + slot;
         if (i < folderCount)
-            pathEnterDrive(path, size, folderNames[i], NATIVE_PATH_STYLE);
+            return pathEnterDrive(path, size, folderNames[i], NATIVE_PATH_STYLE);
     } else if (slot == 0) {
         pathParentStep(path, size, NATIVE_PATH_STYLE);
     } else {
         uint32_t i = firstFolder + slot - 1;
         if (i < folderCount)
-            pathEnterSubfolder(path, size, folderNames[i], NATIVE_PATH_STYLE);
+            return pathEnterSubfolder(path, size, folderNames[i], NATIVE_PATH_STYLE);
     }
+    return true;
+}
+
+// The door of the current folder that leads to the given folder: the sub-folder, or at the
+// drive list the drive, whose entry gives exactly that path.
+bool doorLeadingTo(const char *folder, uint32_t *index) {
+    const bool atDriveList = pathIsDriveList(currentPath, NATIVE_PATH_STYLE);
+    char path[PATH_BUFFER_SIZE];
+    for (uint32_t i = 0; i < folderCount; i++) {
+        memcpy(path, currentPath, sizeof path);
+        bool fits = atDriveList
+                        ? pathEnterDrive(path, sizeof path, folderNames[i], NATIVE_PATH_STYLE)
+                        : pathEnterSubfolder(path, sizeof path, folderNames[i], NATIVE_PATH_STYLE);
+        if (fits && strcmp(path, folder) == 0) {
+            *index = i;
+            return true;
+        }
+    }
+    return false;
 }
 
 void enterSideDoor(uint32_t slot) {
     printf("Folder Index: %d\n", static_cast<int>(slot));
     fflush(stdout);
-    editPathForSlot(slot, currentPath, sizeof currentPath);
-    // Even an unchanged path is scanned again and entered at its first room.
+    char path[PATH_BUFFER_SIZE];
+    memcpy(path, currentPath, sizeof path);
+    if (!editPathForSlot(slot, path, sizeof path)) {
+        // A cut path would open some other folder, or none; the viewer stays where they are.
+        uint32_t i = 0;
+        doorInSlot(slot, &i);
+        fprintf(stderr, "ERROR: Unable to open folder %s: its path is too long\n", folderNames[i]);
+        return;
+    }
+    const bool goingUp = hasParentDoor && slot == 0;
+    char cameFrom[PATH_BUFFER_SIZE];
+    memcpy(cameFrom, currentPath, sizeof cameFrom);
+    memcpy(currentPath, path, sizeof currentPath);
+    // Even an unchanged path is scanned again.
     scanFolder();
     roomNumber = 1;
-    takeRoomStartPose();
+    // Up through the parent door, the viewer finds themselves before the door they came out
+    // of; everywhere else, and when that door is gone, at the start of the first room.
+    uint32_t door;
+    if (goingUp && doorLeadingTo(cameFrom, &door))
+        standBeforeFolderDoor(door);
+    else
+        takeRoomStartPose();
     roomLoaded = false;
 }
 
@@ -89,14 +116,5 @@ bool sideDoorFolder(uint32_t slot, char *path, size_t size) {
     if (kind != DOOR_SLOT_FOLDER || size < sizeof currentPath)
         return false;
     memcpy(path, currentPath, sizeof currentPath);
-    editPathForSlot(slot, path, size);
-    return !pathIsDriveList(path, NATIVE_PATH_STYLE);
-}
-
-uint32_t previousRoomFirstPicture() {
-    return firstPicture >= picturesPerRoom ? firstPicture - picturesPerRoom : 0;
-}
-
-uint32_t nextRoomFirstPicture() {
-    return advanceIndex(firstPicture, picturesPerRoom, pictureCount);
+    return editPathForSlot(slot, path, size) && !pathIsDriveList(path, NATIVE_PATH_STYLE);
 }

@@ -7,10 +7,6 @@
 void openFacingDoor();
 
 // The folder a sub-folder (or drive) door in the given slot leads to, written to path (size
-// at least PATH_BUFFER_SIZE); false for the parent door, an empty slot or a slot out of range.
-// Changes nothing.
+// at least PATH_BUFFER_SIZE); false for the parent door, an empty slot, a slot out of range or
+// a folder whose path does not fit the buffer. Changes nothing.
 bool sideDoorFolder(uint32_t slot, char *path, size_t size);
-
-// The first picture the previous and the next room of the folder show, as the end doors page.
-uint32_t previousRoomFirstPicture();
-uint32_t nextRoomFirstPicture();

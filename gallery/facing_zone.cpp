@@ -36,3 +36,10 @@ bool facesSideDoor(const FacingZone &zone) {
     return zone.kind == ZONE_DOOR_WALL && zone.slot >= 0 && zone.frac >= 0.45f &&
            zone.frac <= 0.65f;
 }
+
+bool facedPicture(uint32_t *index) {
+    const FacingZone zone = facingZone();
+    if (zone.kind != ZONE_PICTURE_WALL || zone.slot < 0 || zone.frac < 0.2f || zone.frac > 0.8f)
+        return false;
+    return pictureInSlot(static_cast<uint32_t>(zone.slot), index);
+}

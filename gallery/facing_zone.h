@@ -1,6 +1,7 @@
 // facing_zone.h -- where the viewer stands and which way they face, as the door action and the
 // facing captions both read it: an end door, a side wall's slot, or nothing.
 #pragma once
+#include <cstdint>
 
 enum FacingZoneKind {
     ZONE_NONE,
@@ -25,3 +26,7 @@ FacingZone facingZone();
 
 // A side door is faced from the middle of its slot only.
 bool facesSideDoor(const FacingZone &zone);
+
+// True when the viewer stands before a picture and faces it, where its caption shows: at the
+// picture wall, within 0.2 to 0.8 of a slot that holds a picture; *index is then that picture.
+bool facedPicture(uint32_t *index);

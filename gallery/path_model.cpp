@@ -8,38 +8,45 @@ static char separatorOf(PathStyle style) {
     return style == PATH_STYLE_WINDOWS ? '\\' : '/';
 }
 
-// Copies at most count characters of text to the end of path, cut to the buffer.
-static void appendCut(char *path, size_t size, const char *text, size_t count) {
+// Copies at most count characters of text to the end of path, cut to the buffer; false when
+// cut.
+static bool appendCut(char *path, size_t size, const char *text, size_t count) {
     size_t length = strlen(path);
-    if (length + 1 >= size)
-        return;
-    size_t room = size - 1 - length;
     size_t n = strnlen(text, count);
-    if (n > room)
+    if (length + 1 >= size)
+        return n == 0;
+    size_t room = size - 1 - length;
+    bool fits = n <= room;
+    if (!fits)
         n = room;
     memmove(path + length, text, n);
     path[length + n] = '\0';
+    return fits;
 }
 
-// Replaces path with at most count characters of text, cut to the buffer.
-static void assignCut(char *path, size_t size, const char *text, size_t count) {
+// Replaces path with at most count characters of text, cut to the buffer; false when cut.
+static bool assignCut(char *path, size_t size, const char *text, size_t count) {
     if (size == 0)
-        return;
+        return false;
     size_t n = strnlen(text, count);
-    if (n > size - 1)
+    bool fits = n <= size - 1;
+    if (!fits)
         n = size - 1;
     memmove(path, text, n);
     path[n] = '\0';
+    return fits;
 }
 
-// Appends one separator (POSIX: unless the path already ends in one) and the name.
-static void appendComponent(char *path, size_t size, const char *name, PathStyle style) {
+// Appends one separator (POSIX: unless the path already ends in one) and the name; false when
+// the result was cut.
+static bool appendComponent(char *path, size_t size, const char *name, PathStyle style) {
     char separator[2] = {separatorOf(style), '\0'};
     size_t length = strlen(path);
     bool endsInSeparator = length > 0 && path[length - 1] == separator[0];
+    bool fits = true;
     if (style == PATH_STYLE_WINDOWS || !endsInSeparator)
-        appendCut(path, size, separator, 1);
-    appendCut(path, size, name, strlen(name));
+        fits = appendCut(path, size, separator, 1);
+    return appendCut(path, size, name, strlen(name)) && fits;
 }
 
 bool pathIsDriveList(const char *path, PathStyle style) {
@@ -50,16 +57,16 @@ void pathSetDriveList(char *path, size_t size, PathStyle style) {
     assignCut(path, size, style == PATH_STYLE_WINDOWS ? "/" : "", 1);
 }
 
-void pathEnterDrive(char *path, size_t size, const char *driveEntry, PathStyle style) {
+bool pathEnterDrive(char *path, size_t size, const char *driveEntry, PathStyle style) {
     // A Windows drive entry "X:\" is entered as the bare drive "X:".
     size_t count = style == PATH_STYLE_WINDOWS ? 2 : strlen(driveEntry);
-    assignCut(path, size, driveEntry, count);
+    return assignCut(path, size, driveEntry, count);
 }
 
-void pathEnterSubfolder(char *path, size_t size, const char *name, PathStyle style) {
+bool pathEnterSubfolder(char *path, size_t size, const char *name, PathStyle style) {
     if (size == 0)
-        return;
-    appendComponent(path, size, name, style);
+        return false;
+    return appendComponent(path, size, name, style);
 }
 
 void pathParentStep(char *path, size_t size, PathStyle style) {

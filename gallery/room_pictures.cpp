@@ -6,6 +6,7 @@
 #include "gallery/folder_scanner.h"
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
+#include "gallery/room_paging.h"
 #include "platform/folder_enum.h"
 
 namespace {

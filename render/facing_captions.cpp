@@ -53,11 +53,10 @@ bool doorWallCaption(char *text, size_t size, const FacingZone &zone) {
     }
 }
 
-bool pictureWallCaption(char *text, size_t size, int slot, double frac) {
-    if (frac < 0.2f || frac > 0.8f || slot < 0)
-        return false;
+// The name of the picture faced.
+bool pictureWallCaption(char *text, size_t size) {
     uint32_t index = 0;
-    if (!pictureInSlot(static_cast<uint32_t>(slot), &index))
+    if (!facedPicture(&index))
         return false;
     nameCaption(text, size, pictureNames[index]);
     return true;
@@ -92,7 +91,7 @@ bool chooseFacingCaption(char *text, size_t size, float *alpha) {
                                     headingTerm(std::fabs(270.0f - h)));
         return true;
     case ZONE_PICTURE_WALL:
-        if (!pictureWallCaption(text, size, zone.slot, frac))
+        if (!pictureWallCaption(text, size))
             return false;
         *alpha = static_cast<float>(clampTerm((0.3f - std::fabs(0.5f - frac)) * 3.3333333f * 0.5) +
                                     headingTerm(std::fabs(90.0f - h)));

@@ -1,5 +1,6 @@
 // door_action_test.cpp -- paging between the rooms of a folder through the end doors, and
-// entering sub-folders, the parent folder and drives through the side doors.
+// entering sub-folders, the parent folder and drives through the side doors: landing before
+// the door left behind on the way up, and refusing a folder whose path is too long.
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -9,9 +10,13 @@
 #include "fakes/fake_events.h"
 #include "fakes/fake_keyboard.h"
 #include "gallery/door_action.h"
+#include "gallery/facing_zone.h"
 #include "gallery/gallery_state.h"
 #include "gallery/key_handling.h"
+#include "gallery/text_limits.h"
+#include "render/facing_captions.h"
 #include "staged_gallery.h"
+#include "support/output_capture.h"
 
 namespace {
 
@@ -286,11 +291,138 @@ TEST_F(DoorAction, ParentDoorStepsUpToTheDriveListAndDriveDoorsEnterMountPoints)
     EXPECT_EQ(currentPath, driveFolder(drives[9]));
 }
 
-TEST_F(DoorAction, EnteredPathIsCutToTheBuffer) {
-    const std::string longPath = "/" + std::string(PATH_BUFFER_SIZE - 5, 'a');
-    openStagedFolder(longPath, 0, 1);
+// A folder whose path would not fit the buffer is not opened: one error line, and the viewer
+// stays in the room as it was. A path that just fits opens.
+TEST_F(DoorAction, FolderWhosePathDoesNotFitIsRefusedAndTheViewerStays) {
+    // A native folder path of the given length; entering "dir00" adds six characters.
+    auto folderOfLength = [](size_t length) {
+        std::string path = nativePath("/a");
+        return path + std::string(length - path.size(), 'a');
+    };
+    const std::string fits = folderOfLength(PATH_BUFFER_SIZE - 7);
+    setFakeFolder(fits, numberedEntries(0, 1));
+    strcpy(currentPath, fits.c_str());
+    scanFolder();
+    char path[PATH_BUFFER_SIZE];
+    EXPECT_TRUE(sideDoorFolder(1, path, sizeof path));
     EXPECT_EQ(openSideDoorAt(slotEyeZ(1)), "Folder Index: 1\n");
-    std::string expected = nativePath(longPath + "/dir00").substr(0, PATH_BUFFER_SIZE - 1);
     EXPECT_EQ(strlen(currentPath), static_cast<size_t>(PATH_BUFFER_SIZE - 1));
-    EXPECT_EQ(std::string(currentPath), expected);
+    EXPECT_EQ(std::string(currentPath),
+              fits + nativePath("/a/dir00").substr(nativePath("/a").size()));
+
+    const std::string tooLong = folderOfLength(PATH_BUFFER_SIZE - 6);
+    openStagedFolder(tooLong, 12, 1);
+    openFrom(0.0f, zLimit(), 0.0f); // room 2
+    roomLoaded = true;
+    int scans = fakeFolderOpenCount(tooLong);
+    EXPECT_FALSE(sideDoorFolder(1, path, sizeof path));
+    startCapture(stderr);
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(1), 280.0f), "Folder Index: 1\n");
+    EXPECT_EQ(stopCapture(stderr), "ERROR: Unable to open folder dir00: its path is too long\n");
+    EXPECT_EQ(std::string(currentPath), tooLong);
+    EXPECT_EQ(fakeFolderOpenCount(tooLong), scans);
+    EXPECT_EQ(roomNumber, 2);
+    EXPECT_EQ(firstPicture, 10u);
+    EXPECT_EQ(viewZ, -slotEyeZ(1));
+    EXPECT_EQ(viewHeading, 280.0f);
+    EXPECT_TRUE(roomLoaded);
+}
+
+// Up through the parent door the viewer lands before the door they came out of: here the 14th
+// sub-folder, the fifth door of the parent's second room.
+TEST_F(DoorAction, ParentDoorLandsBeforeTheDoorOfTheFolderLeft) {
+    openStagedFolder("/pics", 12, 20);
+    openStagedFolder("/pics/dir13", 2, 0);
+    roomLoaded = true;
+    viewPitch = 5.0f;
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
+    EXPECT_EQ(currentPath, nativePath("/pics"));
+    // The window paging on from room 1 reaches.
+    EXPECT_EQ(roomNumber, 2);
+    EXPECT_EQ(firstPicture, 10u);
+    EXPECT_EQ(firstFolder, 9u);
+    EXPECT_FALSE(roomLoaded);
+    EXPECT_EQ(viewX, -lateralLimit);
+    EXPECT_EQ(viewY, -0.5f);
+    EXPECT_EQ(viewHeading, 270.0f);
+    EXPECT_EQ(viewPitch, 0.0f);
+    EXPECT_NEAR(-viewZ, slotEyeZ(5), 1e-5f);
+    const FacingZone zone = facingZone();
+    EXPECT_TRUE(facesSideDoor(zone));
+    EXPECT_EQ(zone.slot, 5);
+    char caption[CAPTION_BUFFER_SIZE];
+    float alpha = 0.0f;
+    ASSERT_TRUE(chooseFacingCaption(caption, sizeof caption, &alpha));
+    EXPECT_STREQ(caption, "dir13");
+
+    // Enter there opens that door again; walking back a room goes as if walked there.
+    EXPECT_EQ(pressEnter(), "Folder Index: 5\n");
+    EXPECT_EQ(currentPath, nativePath("/pics/dir13"));
+    expectFreshFirstRoom();
+    openSideDoorAt(slotEyeZ(0));
+    EXPECT_EQ(openFrom(0.0f, -zLimit(), 180.0f), "Loading Room 1...\n");
+    EXPECT_EQ(firstPicture, 0u);
+    EXPECT_EQ(firstFolder, 0u);
+
+    // With fewer pictures than rooms of doors, the picture window stops at the last picture.
+    openStagedFolder("/few", 3, 20);
+    openStagedFolder("/few/dir19", 0, 0);
+    openSideDoorAt(slotEyeZ(0));
+    EXPECT_EQ(roomNumber, 3);
+    EXPECT_EQ(firstPicture, 2u);
+    EXPECT_EQ(firstFolder, 18u);
+    EXPECT_EQ(facingZone().slot, 2);
+}
+
+// From a drive's top folder up to the drive list the viewer lands before that drive's door,
+// in the first room that shows it (drive rooms share one drive). On Linux the way up from "/"
+// alone leads there, so "/" is staged as the drive left.
+TEST_F(DoorAction, DriveListLandsBeforeTheDriveLeft) {
+    // Eleven drives, the one left at the given position; returns its native name.
+    auto leaveDrive = [](size_t position) {
+        std::vector<std::string> mountPoints;
+        for (char c = 'a'; c <= 'j'; c++)
+            mountPoints.push_back(std::string("/mnt/") + c);
+        mountPoints.insert(mountPoints.begin() + static_cast<long>(position), "/");
+        const std::string drive = nativeDrives(mountPoints)[position];
+        setFakeDrives(nativeDrives(mountPoints));
+        setFakeFolder(driveFolder(drive), numberedEntries(1, 1));
+        strcpy(currentPath, driveFolder(drive).c_str());
+        scanFolder();
+        EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
+        EXPECT_EQ(currentPath, driveListPath());
+        return drive;
+    };
+    const std::string eleventh = leaveDrive(10);
+    EXPECT_EQ(roomNumber, 2);
+    EXPECT_EQ(firstFolder, 9u);
+    EXPECT_EQ(viewX, -lateralLimit);
+    EXPECT_EQ(viewHeading, 270.0f);
+    EXPECT_TRUE(facesSideDoor(facingZone()));
+    EXPECT_EQ(facingZone().slot, 1);
+    EXPECT_EQ(pressEnter(), "Folder Index: 1\n");
+    EXPECT_EQ(currentPath, driveFolder(eleventh));
+
+    // The tenth drive still shows in the first room.
+    leaveDrive(9);
+    EXPECT_EQ(roomNumber, 1);
+    EXPECT_EQ(firstFolder, 0u);
+    EXPECT_EQ(facingZone().slot, 9);
+}
+
+// When no door of the parent leads back (the folder is gone, or the step only dropped a
+// trailing separator and reloads the same folder), the viewer starts in the first room.
+TEST_F(DoorAction, ParentDoorWithoutTheFolderLeftStartsInTheFirstRoom) {
+    openStagedFolder("/pics", 12, 20);
+    setFakeFolder(nativePath("/pics"), numberedEntries(12, 10)); // dir13 vanished
+    openStagedFolder("/pics/dir13", 0, 0);
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
+    EXPECT_EQ(currentPath, nativePath("/pics"));
+    expectFreshFirstRoom();
+
+    openStagedFolder("/pics", 0, 20);
+    strcpy(currentPath, nativePath("/pics/").c_str());
+    EXPECT_EQ(openSideDoorAt(slotEyeZ(0)), "Folder Index: 0\n");
+    EXPECT_EQ(currentPath, nativePath("/pics"));
+    expectFreshFirstRoom();
 }

@@ -145,3 +145,24 @@ TEST(PathModel, ResultsAreCutToTheBufferAndTerminated) {
         pathEnterSubfolder(path, sizeof path, longName.c_str(), POSIX);
     EXPECT_EQ(strlen(path), static_cast<size_t>(PATH_BUFFER_SIZE - 1));
 }
+
+TEST(PathModel, EditsThatLengthenAPathSayWhetherItFitted) {
+    char buffer[8];
+    strcpy(buffer, "/ab");
+    EXPECT_TRUE(pathEnterSubfolder(buffer, sizeof buffer, "cde", POSIX)); // exactly 7
+    EXPECT_STREQ(buffer, "/ab/cde");
+    strcpy(buffer, "/ab");
+    EXPECT_FALSE(pathEnterSubfolder(buffer, sizeof buffer, "cdef", POSIX));
+    strcpy(buffer, "C:\\abcd");
+    EXPECT_FALSE(pathEnterSubfolder(buffer, sizeof buffer, "", WIN)); // even the separator is cut
+    strcpy(buffer, "/abcde/");
+    EXPECT_TRUE(pathEnterSubfolder(buffer, sizeof buffer, "", POSIX)); // no second separator
+    strcpy(buffer, "C:\\ab");
+    EXPECT_TRUE(pathEnterSubfolder(buffer, sizeof buffer, "x", WIN));
+    EXPECT_STREQ(buffer, "C:\\ab\\x");
+
+    EXPECT_TRUE(pathEnterDrive(buffer, sizeof buffer, "/media1", POSIX));
+    EXPECT_FALSE(pathEnterDrive(buffer, sizeof buffer, "/media12", POSIX));
+    EXPECT_TRUE(pathEnterDrive(buffer, 3, "C:\\", WIN));
+    EXPECT_STREQ(buffer, "C:");
+}
