@@ -19,6 +19,9 @@ convert -size 48x64 xc:teal "$other/teal.gif" || fail "cannot write a picture"
 settings="$XDG_CONFIG_HOME/quillmere/settings.ini"
 keep_settings=1
 
+# Room for a 1024x768 window.
+start_xvfb 1280x1024x24
+
 # Binary garbage where the settings belong: one warning, then a first run's dialog.
 mkdir -p "$(dirname "$settings")"
 head -c 300 /dev/urandom >"$settings"
