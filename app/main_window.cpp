@@ -8,6 +8,7 @@
 
 #include "gallery/display_settings.h"
 #include "gallery/gallery_state.h"
+#include "gallery/view_angles.h"
 #include "platform/cursor.h"
 #include "platform/events.h"
 #include "platform/message_box.h"
@@ -129,10 +130,11 @@ void resizeView(int width, int height) {
     glLoadIdentity();
 }
 
-void mouseLook(int x, int y) {
-    int centreX = screenWidth / 2, centreY = screenHeight / 2;
-    if (x != centreX) {
-        float turn = (float)(x - centreX) * 0.1f;
+// The default steering: a fixed step per message whatever the move's size (at most 4 degrees
+// of turn, exactly one of tilt), the tilt free to turn over.
+static void lookInSteps(int dx, int dy) {
+    if (dx != 0) {
+        float turn = (float)dx * 0.1f;
         if (turn < -2.0f)
             turn = -2.0f;
         else if (turn > 2.0f)
@@ -144,9 +146,9 @@ void mouseLook(int x, int y) {
         if (viewHeading < 0.0f)
             viewHeading = 358.0f;
     }
-    if (y != centreY) {
+    if (dy != 0) {
         // Every vertical move tilts by exactly one degree, whatever its size.
-        float tilt = (float)(y - centreY);
+        float tilt = (float)dy;
         if (tilt < -1.0f)
             tilt = -1.0f;
         else if (tilt > 1.0f)
@@ -157,10 +159,41 @@ void mouseLook(int x, int y) {
         if (viewPitch < 0.0f)
             viewPitch = 359.0f;
     }
-    if (x != centreX || y != centreY) {
-        clientToScreen(mainWindow, &centreX, &centreY);
-        setCursorPos(centreX, centreY);
-    }
+}
+
+// One pixel turns or tilts this much: a sweep across an 800-pixel window turns 160 degrees, a
+// quarter turn takes 450 pixels, and a single pixel is fine enough to line up a picture.
+constexpr float SMOOTH_DEGREES_PER_PIXEL = 0.2f;
+// An offset beyond this is no hand's move between two messages but the cursor coming back
+// from elsewhere (focus regained); it is taken as this far, so the view does not leap.
+constexpr int SMOOTH_OFFSET_LIMIT = 100;
+
+static float limitedOffset(int offset) {
+    if (offset > SMOOTH_OFFSET_LIMIT)
+        offset = SMOOTH_OFFSET_LIMIT;
+    else if (offset < -SMOOTH_OFFSET_LIMIT)
+        offset = -SMOOTH_OFFSET_LIMIT;
+    return (float)offset * SMOOTH_DEGREES_PER_PIXEL;
+}
+
+// The smooth mouse: turn and tilt in proportion to the move, the tilt within +-89 degrees.
+static void lookSmoothly(int dx, int dy) {
+    if (dx != 0)
+        viewHeading = turnedHeading(viewHeading, -limitedOffset(dx));
+    if (dy != 0)
+        viewPitch = tiltWithinLimits(viewPitch, limitedOffset(dy));
+}
+
+void mouseLook(int x, int y) {
+    int centreX = screenWidth / 2, centreY = screenHeight / 2;
+    if (x == centreX && y == centreY)
+        return;
+    if (smoothMouse)
+        lookSmoothly(x - centreX, y - centreY);
+    else
+        lookInSteps(x - centreX, y - centreY);
+    clientToScreen(mainWindow, &centreX, &centreY);
+    setCursorPos(centreX, centreY);
 }
 
 void toggleFullscreen() {

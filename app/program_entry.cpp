@@ -8,6 +8,7 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/picture_view_screen.h"
+#include "app/remembered_choices.h"
 #include "app/startup_dialog.h"
 #include "gallery/display_settings.h"
 #include "gallery/folder_scanner.h"
@@ -42,12 +43,17 @@ int runProgram(int argc, char **argv) {
     if (line.folder != nullptr && !absolutePath(line.folder, folder, sizeof folder))
         snprintf(folder, sizeof folder, "%s", line.folder);
 
-    // The dialog says itself why it could not be shown.
-    int answer = runStartupDialog(line.folder != nullptr ? folder : nullptr);
+    // The dialog starts with the last run's choices; a folder named here wins over the
+    // remembered one. The dialog says itself why it could not be shown.
+    SettingsChoices remembered;
+    bool hasRemembered = loadRememberedChoices(&remembered);
+    int answer = runStartupDialog(line.folder != nullptr ? folder : nullptr,
+                                  hasRemembered ? &remembered : nullptr);
     if (answer == 2)
         return 0;
     if (answer != 1)
         return 1;
+    rememberChoices();
 
     scanFolder();
     setFullscreenToggle(toggleFullscreen);

@@ -1,5 +1,6 @@
-// startup_dialog.cpp -- the startup dialog's procedure: the initial choices, and the mapping
-// from the controls to the start folder and the display settings.
+// startup_dialog.cpp -- the startup dialog's procedure: the initial choices (a first run's or
+// the remembered ones), and the mapping from the controls to the start folder and the display
+// settings.
 #include "app/startup_dialog.h"
 
 #include <cstdio>
@@ -10,13 +11,31 @@
 #include "gallery/text_limits.h"
 #include "platform/current_directory.h"
 
-static void showInitialChoices(DialogHandle *dialog, const char *startFolder) {
+// The list entry of a resolution; 800x600's when the table has no such entry.
+static int resolutionIndex(int32_t width, int32_t height) {
+    for (int i = 0; i < RESOLUTION_COUNT; ++i)
+        if (resolutionTable[i].width == width && resolutionTable[i].height == height)
+            return i;
+    return 1;
+}
+
+static void showInitialChoices(DialogHandle *dialog, const DialogStart *start) {
+    SettingsChoices firstRun = {};
+    firstRun.width = 800;
+    firstRun.height = 600;
+    firstRun.antialiasLevel = ANTIALIAS_HIGH;
+    firstRun.mouseNavigation = true;
+    const SettingsChoices &choices =
+        start != nullptr && start->choices != nullptr ? *start->choices : firstRun;
+
     // A current directory whose name cannot be read or does not fit has no absolute path to
     // start from ("." would make the parent door lead back into the same room): the empty box
     // starts at the drive list instead.
     char directory[PATH_BUFFER_SIZE] = "";
-    if (startFolder != nullptr)
-        snprintf(directory, sizeof directory, "%s", startFolder);
+    if (start != nullptr && start->folder != nullptr)
+        snprintf(directory, sizeof directory, "%s", start->folder);
+    else if (choices.hasFolder)
+        snprintf(directory, sizeof directory, "%s", choices.folder);
     else if (!getCurrentDirectory(directory, sizeof directory))
         directory[0] = '\0';
     setDlgItemText(dialog, IDC_START_FOLDER, directory);
@@ -28,10 +47,20 @@ static void showInitialChoices(DialogHandle *dialog, const char *startFolder) {
         snprintf(entry, sizeof entry, "%dx%d", resolutionTable[i].width, resolutionTable[i].height);
         comboInsertString(dialog, IDC_RESOLUTION, -1, entry);
     }
-    comboSetCurSel(dialog, IDC_RESOLUTION, 1);
+    comboSetCurSel(dialog, IDC_RESOLUTION, resolutionIndex(choices.width, choices.height));
 
-    checkDlgButton(dialog, IDC_ANTIALIAS_HIGH, BST_CHECKED);
-    checkDlgButton(dialog, IDC_MOUSE_NAVIGATION, BST_CHECKED);
+    if (choices.fullscreen)
+        checkDlgButton(dialog, IDC_FULLSCREEN, BST_CHECKED);
+    int level = choices.antialiasLevel;
+    checkDlgButton(dialog,
+                   level == ANTIALIAS_LOW      ? IDC_ANTIALIAS_LOW
+                   : level == ANTIALIAS_MEDIUM ? IDC_ANTIALIAS_MEDIUM
+                                               : IDC_ANTIALIAS_HIGH,
+                   BST_CHECKED);
+    if (choices.mouseNavigation)
+        checkDlgButton(dialog, IDC_MOUSE_NAVIGATION, BST_CHECKED);
+    if (choices.smoothMouse)
+        checkDlgButton(dialog, IDC_SMOOTH_MOUSE, BST_CHECKED);
 }
 
 static bool isChecked(DialogHandle *dialog, int id) {
@@ -60,6 +89,7 @@ static void acceptChoices(DialogHandle *dialog) {
         antialiasLevel = ANTIALIAS_HIGH;
 
     mouseNavigation = isChecked(dialog, IDC_MOUSE_NAVIGATION);
+    smoothMouse = isChecked(dialog, IDC_SMOOTH_MOUSE);
 }
 
 // A picked folder goes straight into currentPath and is shown in the edit box.
@@ -70,7 +100,7 @@ static void browseStartFolder(DialogHandle *dialog) {
 
 bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam, intptr_t lParam) {
     if (message == WM_INITDIALOG) {
-        showInitialChoices(dialog, reinterpret_cast<const char *>(lParam));
+        showInitialChoices(dialog, reinterpret_cast<const DialogStart *>(lParam));
         return true;
     }
     if (message != WM_COMMAND)
@@ -92,7 +122,8 @@ bool startupDialogProc(DialogHandle *dialog, unsigned message, uintptr_t wParam,
     return false;
 }
 
-int runStartupDialog(const char *startFolder) {
+int runStartupDialog(const char *startFolder, const SettingsChoices *remembered) {
+    DialogStart start = {startFolder, remembered};
     return static_cast<int>(
-        dialogBoxParam(IDD_STARTUP, startupDialogProc, reinterpret_cast<intptr_t>(startFolder)));
+        dialogBoxParam(IDD_STARTUP, startupDialogProc, reinterpret_cast<intptr_t>(&start)));
 }

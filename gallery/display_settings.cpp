@@ -8,6 +8,7 @@ int32_t screenHeight = 600;
 bool fullscreen = false;
 int32_t antialiasLevel = ANTIALIAS_HIGH;
 bool mouseNavigation = true;
+bool smoothMouse = false;
 
 void resetDisplaySettings() {
     screenWidth = 800;
@@ -15,4 +16,5 @@ void resetDisplaySettings() {
     fullscreen = false;
     antialiasLevel = ANTIALIAS_HIGH;
     mouseNavigation = true;
+    smoothMouse = false;
 }

@@ -20,6 +20,9 @@ extern int32_t screenHeight;   // 600
 extern bool fullscreen;        // false
 extern int32_t antialiasLevel; // ANTIALIAS_HIGH
 extern bool mouseNavigation;   // true
+// With mouse navigation: turn and tilt in proportion to the mouse's movement, the tilt kept
+// short of straight up and down, instead of one fixed step per movement.
+extern bool smoothMouse; // false
 
 // Back to the initial values (the dialog's initial selections).
 void resetDisplaySettings();

@@ -4,8 +4,10 @@
 
 #include <cmath>
 
+#include "gallery/display_settings.h"
 #include "gallery/door_action.h"
 #include "gallery/gallery_state.h"
+#include "gallery/view_angles.h"
 #include "platform/events.h"
 #include "platform/keyboard.h"
 
@@ -59,13 +61,22 @@ void turnRight() {
         viewHeading = 358.0f;
 }
 
+// With the smooth mouse the keys keep its tilt limits too, so the view never turns over.
 void raisePitch() {
+    if (smoothMouse) {
+        viewPitch = tiltWithinLimits(viewPitch, PITCH_STEP);
+        return;
+    }
     viewPitch += PITCH_STEP;
     if (viewPitch > 360.0f)
         viewPitch = 1.0f;
 }
 
 void lowerPitch() {
+    if (smoothMouse) {
+        viewPitch = tiltWithinLimits(viewPitch, -PITCH_STEP);
+        return;
+    }
     viewPitch -= PITCH_STEP;
     if (viewPitch < 0.0f)
         viewPitch = 359.0f;

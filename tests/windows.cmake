@@ -17,10 +17,11 @@ list(FILTER QM_LOGIC_TESTS EXCLUDE REGEX
      "/(sanitizer_settings_test|image_module_test|image_module_framing)\\.cpp$")
 quillmere_test(quillmere_logic_tests SOURCES ${QM_LOGIC_TESTS})
 
-# File-system tests on real folders: the scanner through FindFirstFileExW. No links: Wine's
-# CreateSymbolicLinkW reports success and makes none.
+# File-system tests on real folders: the scanner through FindFirstFileExW, the settings file.
+# No links: Wine's CreateSymbolicLinkW reports success and makes none.
 quillmere_test(quillmere_fs_tests SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fs/folder_scanner_fs_test.cpp
-               REAL folder_enum drive_list current_directory file_stamp
+                                          ${CMAKE_CURRENT_SOURCE_DIR}/fs/settings_file_test.cpp
+               REAL folder_enum drive_list current_directory file_stamp settings_file
                EXCLUDE FolderScannerFs.LinksCountAsWhatTheyLeadTo)
 
 # GL tests on a WGL context; those that write picture files with DevIL stay on Linux. Font

@@ -117,6 +117,27 @@ TEST_F(KeyHandling, TurningAndPitchWrapAtTheirOwnValues) {
     EXPECT_EQ(viewPitch, 359.0f);
 }
 
+// With the smooth mouse on, the keys tilt within its +-89 degrees and never turn the view over.
+TEST_F(KeyHandling, SmoothMouseKeepsTheKeyTiltShortOfStraightUpAndDown) {
+    smoothMouse = true;
+    fakeShiftDown = true;
+    viewPitch = 87.0f;
+    press(VK_UP, 5); // down to the limit, and no further
+    EXPECT_EQ(viewPitch, 89.0f);
+    press(KEY_S);
+    EXPECT_EQ(viewPitch, 88.0f);
+
+    viewPitch = 1.0f;
+    press(VK_DOWN, 2); // through level into looking up: 0, then 359
+    EXPECT_EQ(viewPitch, 359.0f);
+    viewPitch = 273.0f;
+    press(KEY_S, 5);
+    EXPECT_EQ(viewPitch, 271.0f);
+    press(KEY_W);
+    EXPECT_EQ(viewPitch, 272.0f);
+    EXPECT_EQ(viewX, 0.0f);
+}
+
 TEST_F(KeyHandling, ShiftTurnsArrowsIntoSideStepsAndPitch) {
     viewZ = 0.0f;
     press(KEY_A); // facing down the room, left is toward the picture wall

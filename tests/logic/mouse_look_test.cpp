@@ -86,3 +86,55 @@ TEST_F(MouseLook, CursorReturnsToTheCentreOnlyAfterAMove) {
     EXPECT_EQ(viewHeading, 100.0f);
     EXPECT_EQ(viewPitch, 21.0f);
 }
+
+// The smooth mouse turns 0.2 degrees per pixel and tilts as much, the tilt within +-89 degrees.
+TEST_F(MouseLook, SmoothMouseTurnsInProportionToTheMove) {
+    smoothMouse = true;
+    mouseLook(405, 300); // 5 px right: one degree right
+    EXPECT_FLOAT_EQ(viewHeading, 99.0f);
+    mouseLook(350, 300); // 50 px left: ten degrees left
+    EXPECT_FLOAT_EQ(viewHeading, 109.0f);
+    mouseLook(400, 310); // 10 px down: two degrees down
+    EXPECT_FLOAT_EQ(viewPitch, 22.0f);
+    mouseLook(430, 285); // both at once
+    EXPECT_FLOAT_EQ(viewHeading, 103.0f);
+    EXPECT_FLOAT_EQ(viewPitch, 19.0f);
+    EXPECT_EQ(fakeCursorWarps.size(), 4u);
+
+    // Turning on past 0 and 360 wraps onto the circle.
+    viewHeading = 1.0f;
+    mouseLook(410, 300);
+    EXPECT_FLOAT_EQ(viewHeading, 359.0f);
+    mouseLook(380, 300);
+    EXPECT_FLOAT_EQ(viewHeading, 3.0f);
+
+    // A leap from far away (focus regained) counts as a 100-pixel move.
+    mouseLook(400 + 2000, 300);
+    EXPECT_FLOAT_EQ(viewHeading, 343.0f);
+}
+
+TEST_F(MouseLook, SmoothMouseNeverTiltsPast89Degrees) {
+    smoothMouse = true;
+    viewPitch = 80.0f;
+    mouseLook(400, 400); // 20 degrees further down: stops at 89
+    EXPECT_FLOAT_EQ(viewPitch, 89.0f);
+    mouseLook(400, 400);
+    EXPECT_FLOAT_EQ(viewPitch, 89.0f);
+
+    viewPitch = 5.0f;
+    mouseLook(400, 250); // 10 up, through level: 355
+    EXPECT_FLOAT_EQ(viewPitch, 355.0f);
+    mouseLook(400, 200); // 20 more up: 335
+    EXPECT_FLOAT_EQ(viewPitch, 335.0f);
+    for (int i = 0; i < 10; ++i)
+        mouseLook(400, 200);
+    EXPECT_FLOAT_EQ(viewPitch, 271.0f);
+
+    // A view turned over before comes back to the nearer limit.
+    viewPitch = 170.0f;
+    mouseLook(400, 301);
+    EXPECT_FLOAT_EQ(viewPitch, 89.0f);
+    viewPitch = 190.0f;
+    mouseLook(400, 299);
+    EXPECT_FLOAT_EQ(viewPitch, 271.0f);
+}

@@ -37,6 +37,7 @@ class StartupDialog : public ::testing::Test {
         fullscreen = true;
         antialiasLevel = 7;
         mouseNavigation = false;
+        smoothMouse = true;
     }
     static void expectUnusualSettings() {
         EXPECT_STREQ(currentPath, "/unchanged");
@@ -45,6 +46,7 @@ class StartupDialog : public ::testing::Test {
         EXPECT_TRUE(fullscreen);
         EXPECT_EQ(antialiasLevel, 7);
         EXPECT_FALSE(mouseNavigation);
+        EXPECT_TRUE(smoothMouse);
     }
 };
 
@@ -61,10 +63,12 @@ TEST_F(StartupDialog, OkAtOnceTakesTheInitialChoices) {
     EXPECT_FALSE(fullscreen);
     EXPECT_EQ(antialiasLevel, ANTIALIAS_HIGH);
     EXPECT_TRUE(mouseNavigation);
+    EXPECT_FALSE(smoothMouse);
     // Only High and mouse navigation start checked.
     EXPECT_EQ(fakeDialogControls[IDC_FULLSCREEN].check, BST_UNCHECKED);
     EXPECT_EQ(fakeDialogControls[IDC_ANTIALIAS_LOW].check, BST_UNCHECKED);
     EXPECT_EQ(fakeDialogControls[IDC_ANTIALIAS_MEDIUM].check, BST_UNCHECKED);
+    EXPECT_EQ(fakeDialogControls[IDC_SMOOTH_MOUSE].check, BST_UNCHECKED);
 }
 
 TEST_F(StartupDialog, ResolutionListIsInTableOrderAndIndexesTheTable) {
@@ -110,10 +114,12 @@ TEST_F(StartupDialog, EditBoxTextIsCutToThePathBuffer) {
 TEST_F(StartupDialog, ChecksMapToFullscreenAndMouseNavigation) {
     scriptDialogSetCheck(IDC_FULLSCREEN, true);
     scriptDialogSetCheck(IDC_MOUSE_NAVIGATION, false);
+    scriptDialogSetCheck(IDC_SMOOTH_MOUSE, true);
     scriptDialogPress(IDOK);
     EXPECT_EQ(runStartupDialog(), 1);
     EXPECT_TRUE(fullscreen);
     EXPECT_FALSE(mouseNavigation);
+    EXPECT_TRUE(smoothMouse);
 }
 
 TEST_F(StartupDialog, MissingChoicesKeepTheirSettings) {
@@ -202,6 +208,7 @@ TEST(StartupDialogDescription, HoldsEveryControlWithItsText) {
         {1007, "GtkRadioButton", "Medium"},
         {1008, "GtkRadioButton", "High"},
         {1009, "GtkCheckButton", "Mouse Navigation (Experimental):"},
+        {1010, "GtkCheckButton", "Smooth mouse"},
     };
     for (const Expected &control : controls) {
         std::string opening = std::string("<object class=\"") + control.kind + "\" id=\"control_" +

@@ -16,14 +16,14 @@ convert -size 64x48 xc:tomato "$gallery/red.jpg" || fail "cannot write a picture
 convert -size 48x64 xc:teal "$gallery/teal.gif" || fail "cannot write a picture"
 
 # Starts the program and answers its dialog with 1024x768 (the entry below the initial 800x600)
-# and Fullscreen (backwards from the folder box: Cancel, OK, mouse navigation, High, Fullscreen),
-# then waits for the question; sets box.
+# and Fullscreen (backwards from the folder box: Cancel, OK, smooth mouse, mouse navigation,
+# High, Fullscreen), then waits for the question; sets box.
 start_fullscreen_1024() {
     start_program "$gallery"
     watch_windows
     wait_for_dialog
-    dialog_keys Tab Tab Down alt+i shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space \
-        alt+i Return
+    dialog_keys Tab Tab Down alt+i shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab \
+        space alt+i Return
     wait_for_dialog_closed
     box=$(wait_for_window_named "$question") || exit 1
 }

@@ -7,8 +7,12 @@
 : "${program:?set program to the absolute path of the program before sourcing lib.sh}"
 
 work=$(mktemp -d)
-# The program writes thumbnails: into the test's own cache, never the user's.
+# The program writes thumbnails: into the test's own cache, never the user's. Its settings
+# likewise; start_program clears them, so every start is a first run unless the test sets
+# keep_settings.
 export XDG_CACHE_HOME="$work/cache"
+export XDG_CONFIG_HOME="$work/config"
+keep_settings=""
 xvfb_pid=""
 watcher_pid=""
 app_pid=""
@@ -168,6 +172,7 @@ start_program() {
     [ $# -gt 0 ] && shift
     dialog=""
     window=""
+    [ -n "$keep_settings" ] || rm -rf "$XDG_CONFIG_HOME"
     (cd "$folder" && exec "$program" "$@" >"$work/stdout" 2>"$work/stderr") &
     app_pid=$!
 }

@@ -15,6 +15,9 @@ app_pid=""
 dialog=""
 window=""
 client_size=800x600
+# start_program clears the program's settings in the prefix, so every start is a first run
+# unless the test sets keep_settings.
+keep_settings=""
 export WINEDEBUG=-all
 export MESA_SHADER_CACHE_DISABLE=true
 
@@ -73,6 +76,7 @@ start_program() {
     shift
     dialog=""
     window=""
+    [ -n "$keep_settings" ] || rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Quillmere
     (cd "$folder" && exec wine "$program" "$@" </dev/null >"$work/stdout" 2>"$work/stderr") &
     app_pid=$!
 }
