@@ -16,8 +16,9 @@ const char *const USAGE_TEXT =
     "      --version  show the version and exit\n"
     "\n"
     "In the gallery: arrows or W, A, S, D walk and turn (Shift+Up/Down look down and up),\n"
-    "Enter, Space or a click opens the door in front, F1 shows help, F2 switches fullscreen,\n"
-    "Esc quits.\n";
+    "Enter, Space or a click opens the door in front, or the picture in front full size\n"
+    "(then Left/Right step, +/- zoom, Esc goes back), F1 shows help, F2 switches\n"
+    "fullscreen, Esc quits.\n";
 
 CommandLine parseCommandLine(int argc, char **argv) {
     CommandLine line = {RUN_GALLERY, nullptr, nullptr};
