@@ -114,14 +114,49 @@ TEST_F(EventTranslation, EveryRepeatOfAHeldKeyIsAKeyDown) {
               (Keys{{WM_KEYDOWN, 38}, {WM_KEYDOWN, 38}, {WM_KEYDOWN, 38}, {WM_KEYUP, 38}}));
 }
 
-TEST_F(EventTranslation, LeftClickIsOnePressWithNoRelease) {
+TEST_F(EventTranslation, LeftPressAndReleaseAndRightPressAreTheirMessages) {
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+    pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
     std::vector<WindowMessage> messages = pollAll();
-    ASSERT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 3u);
     EXPECT_EQ(messages[0].message, WM_LBUTTONDOWN);
-    EXPECT_EQ(messages[0].lParam, makeLParam(10, 20));
+    EXPECT_EQ(messages[1].message, WM_LBUTTONUP);
+    EXPECT_EQ(messages[2].message, WM_RBUTTONDOWN);
+    for (const WindowMessage &message : messages)
+        EXPECT_EQ(message.lParam, makeLParam(10, 20));
+}
+
+// A notch away from the user is +120 in the high word, Ctrl held sets MK_CONTROL, and a
+// flipped wheel (natural scrolling) is turned back.
+TEST_F(EventTranslation, WheelNotchesCarryTheirDirectionAndCtrl) {
+    auto pushWheel = [](int y, Uint32 direction) {
+        SDL_Event event = {};
+        event.wheel.type = SDL_MOUSEWHEEL;
+        event.wheel.windowID = SDL_GetWindowID(window);
+        event.wheel.y = y;
+        event.wheel.direction = direction;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    pushWheel(1, SDL_MOUSEWHEEL_NORMAL);
+    pushWheel(-2, SDL_MOUSEWHEEL_NORMAL);
+    pushWheel(1, SDL_MOUSEWHEEL_FLIPPED);
+    std::vector<WindowMessage> messages = pollAll();
+    SDL_SetModState(KMOD_LCTRL);
+    pushWheel(1, SDL_MOUSEWHEEL_NORMAL);
+    std::vector<WindowMessage> withCtrl = pollAll();
+    SDL_SetModState(KMOD_NONE);
+    ASSERT_EQ(messages.size(), 3u);
+    ASSERT_EQ(withCtrl.size(), 1u);
+    EXPECT_EQ(messages[0].message, WM_MOUSEWHEEL);
+    EXPECT_EQ((int16_t)highWord((intptr_t)messages[0].wParam), 120);
+    EXPECT_EQ((int16_t)highWord((intptr_t)messages[1].wParam), -240);
+    EXPECT_EQ((int16_t)highWord((intptr_t)messages[2].wParam), -120);
+    EXPECT_EQ(messages[0].wParam & MK_CONTROL, 0u);
+    EXPECT_EQ((int16_t)highWord((intptr_t)withCtrl[0].wParam), 120);
+    EXPECT_EQ(withCtrl[0].wParam & MK_CONTROL, (uintptr_t)MK_CONTROL);
 }
 
 // Only a minimised window stops drawing: the high word of WM_ACTIVATE says so.

@@ -223,14 +223,18 @@ TEST_F(PictureViewScreen, HoldsTheShownPictureAndItsTwoNeighboursOnly) {
     std::vector<std::string> files;
     for (int n = 0; n < 5; ++n) {
         files.push_back("p" + std::to_string(n) + ".jpg");
-        ASSERT_TRUE(writeQuadrantJpeg(pathOf(files.back()), 2000, 1500, QUADRANTS, 1));
+        ASSERT_TRUE(writeQuadrantJpeg(pathOf(files.back()), 2000, 1600, QUADRANTS, 1));
     }
     openFolder(files);
     openView(2);
     drawWhenReady(pathOf("p2.jpg"));
     ASSERT_TRUE(pictures->waitFor(pathOf("p3.jpg"), SIZE_WINDOW, std::chrono::seconds(20)));
     ASSERT_TRUE(pictures->waitFor(pathOf("p1.jpg"), SIZE_WINDOW, std::chrono::seconds(20)));
-    const size_t screenPicture = (size_t)WIDTH * HEIGHT * 4;
+    // Less wide than the window, each fits by its height: 960 x 768.
+    const Picture &fitted = pictures->find(pathOf("p2.jpg"), SIZE_WINDOW)->picture;
+    EXPECT_EQ(fitted.width, 960u);
+    EXPECT_EQ(fitted.height, 768u);
+    const size_t screenPicture = (size_t)960 * HEIGHT * 4;
     EXPECT_EQ(pictures->heldBytes(), 3 * screenPicture);
     handleViewKey(VK_RIGHT, true);
     afterPictureViewInput();

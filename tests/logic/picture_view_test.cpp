@@ -14,6 +14,7 @@
 #include "gallery/picture_view.h"
 #include "gallery/picture_view_input.h"
 #include "gallery/room_landing.h"
+#include "pictures/picture_fit.h"
 #include "staged_gallery.h"
 #include "support/output_capture.h"
 
@@ -237,4 +238,20 @@ TEST_F(PictureView, HelpAndFullscreenKeysAndTheKeysThatClose) {
     EXPECT_FALSE(pictureView.helpVisible); // each opening starts without it
     closePictureView();
     EXPECT_FALSE(pictureView.open);
+}
+
+TEST(WindowFit, APictureFitsTheWindowWholeKeepingItsProportionsAndIsNeverEnlarged) {
+    uint32_t width, height;
+    EXPECT_TRUE(fitPictureToWindow(1500, 1200, 1024, 768, &width, &height));
+    EXPECT_EQ(width, 960u); // by its height: a frame's fit by the longer side would overflow
+    EXPECT_EQ(height, 768u);
+    EXPECT_TRUE(fitPictureToWindow(4000, 3000, 800, 600, &width, &height));
+    EXPECT_EQ(width, 800u);
+    EXPECT_EQ(height, 600u);
+    EXPECT_TRUE(fitPictureToWindow(30000, 10, 800, 600, &width, &height));
+    EXPECT_EQ(width, 800u);
+    EXPECT_EQ(height, 1u);
+    EXPECT_FALSE(fitPictureToWindow(320, 240, 800, 600, &width, &height));
+    EXPECT_EQ(width, 320u);
+    EXPECT_EQ(height, 240u);
 }

@@ -2,6 +2,8 @@
 // mouse steering and the refused system commands.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "gallery/display_settings.h"
 #include "app/window_proc.h"
 #include "fakes/fake_cursor.h"
@@ -9,7 +11,15 @@
 #include "fakes/fake_keyboard.h"
 #include "fakes/fake_window.h"
 #include "gallery/gallery_state.h"
+#include "gallery/facing_zone.h"
+#include "gallery/folder_scanner.h"
 #include "gallery/key_handling.h"
+#include "gallery/picture_view.h"
+#include "gallery/room_landing.h"
+#include "app/picture_view_screen.h"
+#include "fakes/fake_folder_enum.h"
+#include "loading/view_pictures.h"
+#include "support/native_paths.h"
 #include "platform/events.h"
 #include "support/output_capture.h"
 
@@ -134,4 +144,48 @@ TEST_F(WindowProc, UnhandledMessagesGetTheDefaultHandling) {
     EXPECT_EQ(fakeDefaultHandled[0].wParam, VK_F2);
     EXPECT_EQ(fakeDefaultHandled[0].lParam, 7);
     EXPECT_TRUE(fakeWindowCalls.empty());
+}
+
+// Where a picture's caption shows, Enter, Space and a click open the picture view instead of
+// acting on a door; while it is open the keys, buttons and wheel are the view's, and closing it
+// hands them back.
+TEST_F(WindowProc, PictureViewTakesTheInputWhileItIsOpen) {
+    ViewPictures pictures;
+    setViewPictures(&pictures);
+    const std::vector<FakeEntry> entries = {{"a.jpg", false}, {"b.jpg", false}, {"c.jpg", false}};
+    setFakeFolder(nativePath("/pics"), entries);
+    strcpy(currentPath, nativePath("/pics").c_str());
+    scanFolder();
+    roomNumber = 1;
+    standBeforePicture(1);
+    roomLoaded = true;
+
+    for (uintptr_t opener : {(uintptr_t)VK_RETURN, (uintptr_t)VK_SPACE, (uintptr_t)0}) {
+        if (opener == 0)
+            mainWindowProc(WM_LBUTTONDOWN, MK_LBUTTON, makeLParam(5, 5));
+        else
+            mainWindowProc(WM_KEYDOWN, opener, 0);
+        ASSERT_TRUE(pictureView.open) << "opener " << opener;
+        EXPECT_EQ(pictureView.index, 1u);
+        // The wheel steps, a right click closes.
+        mainWindowProc(WM_MOUSEWHEEL, (uintptr_t)(uint16_t)(int16_t)-WHEEL_DELTA << 16,
+                       makeLParam(5, 5));
+        EXPECT_EQ(pictureView.index, 2u);
+        mainWindowProc(WM_RBUTTONDOWN, 0, makeLParam(5, 5));
+        EXPECT_FALSE(pictureView.open);
+        uint32_t faced = 0;
+        ASSERT_TRUE(facedPicture(&faced));
+        EXPECT_EQ(faced, 2u);
+        standBeforePicture(1);
+    }
+
+    // Escape closes the view; only the next one ends the program.
+    mainWindowProc(WM_KEYDOWN, VK_RETURN, 0);
+    mainWindowProc(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(pictureView.open);
+    EXPECT_FALSE(fakeQuitPosted);
+    mainWindowProc(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(fakeQuitPosted);
+    setViewPictures(nullptr);
+    resetFakeFolders();
 }

@@ -104,3 +104,24 @@ TEST_F(WindowMessages, QuitComesAfterWhatIsAlreadyWaitingWithItsExitCode) {
     WindowMessage none;
     EXPECT_FALSE(pollMessage(&none));
 }
+
+// The wheel's message gives the pointer on the screen; the gallery gets it in the window, and
+// the buttons the view uses arrive as they are.
+TEST_F(WindowMessages, TheWheelArrivesInWindowCoordinatesWithItsDeltaAndKeys) {
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, (WORD)(short)-WHEEL_DELTA),
+                 MAKELPARAM(origin.x + 30, origin.y + 40));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(7, 8));
+    PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(9, 10));
+    std::vector<WindowMessage> messages = pollAll();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].message, (unsigned)WM_MOUSEWHEEL);
+    EXPECT_EQ(pointX(messages[0].lParam), 30);
+    EXPECT_EQ(pointY(messages[0].lParam), 40);
+    EXPECT_EQ((short)highWord((intptr_t)messages[0].wParam), -WHEEL_DELTA);
+    EXPECT_NE(messages[0].wParam & MK_CONTROL, 0u);
+    EXPECT_EQ(messages[1].message, (unsigned)WM_LBUTTONUP);
+    EXPECT_EQ(messages[2].message, (unsigned)WM_RBUTTONDOWN);
+    EXPECT_EQ(pointX(messages[2].lParam), 9);
+}
