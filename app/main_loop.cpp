@@ -1,6 +1,7 @@
 // main_loop.cpp -- polls window messages and draws frames in between.
 #include "app/main_loop.h"
 
+#include "app/window_answering.h"
 #include "app/window_proc.h"
 #include "platform/events.h"
 #include "render/scene_frame.h"
@@ -8,7 +9,8 @@
 int runMainLoop() {
     WindowMessage message;
     for (;;) {
-        if (pollMessage(&message)) {
+        // Input that arrived while the room was made ready comes first, in its order.
+        if (takeKeptMessage(&message) || pollMessage(&message)) {
             if (message.message == WM_QUIT)
                 return static_cast<int>(message.wParam);
             mainWindowProc(message.message, message.wParam, message.lParam);

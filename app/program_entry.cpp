@@ -8,12 +8,14 @@
 #include "app/main_loop.h"
 #include "app/main_window.h"
 #include "app/startup_dialog.h"
+#include "app/window_answering.h"
 #include "gallery/display_settings.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/key_handling.h"
 #include "gallery/text_limits.h"
 #include "loading/background_preparation.h"
 #include "platform/current_directory.h"
+#include "render/room_picture_loader.h"
 
 const char *const PROGRAM_VERSION = QUILLMERE_VERSION;
 
@@ -47,12 +49,13 @@ int runProgram(int argc, char **argv) {
     if (answer != 1)
         return 1;
 
-    scanFolder();
     setFullscreenToggle(toggleFullscreen);
     // Prepares rooms ahead while the gallery is open. It goes last, after the window: waiting
     // for the picture in hand is not seen, and thumbnails not yet written are written on a
     // later visit.
     BackgroundPreparation background;
+    // The window opens before the first scan, so that a folder on slow storage is waited for
+    // with the loading screen up and Escape answered; the scan's outcome is the same.
     if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen)) {
         // A declined windowed mode is the user's choice, not a failure.
         if (mainWindowFailure == nullptr)
@@ -60,7 +63,13 @@ int runProgram(int argc, char **argv) {
         fprintf(stderr, "ERROR: %s\n", mainWindowFailure);
         return 1;
     }
+    setWindowAnswering(answerWindowWhileWaiting);
+    setFolderWaiting(answerWindowWhileReadingFolder);
+    scanFolder();
     int status = runMainLoop();
     destroyMainWindow();
+    // The background may be reading a file that never answers: then the process ends without it.
+    if (!background.stopWithin(std::chrono::milliseconds(200)))
+        endProcessNow(status);
     return status;
 }

@@ -40,6 +40,9 @@ struct DecodeState {
     uint32_t innerHeight;
     uint32_t uprightWidth; // the stored size turned upright, once known
     uint32_t uprightHeight;
+    const DecodeMemoryGate *gate; // null: memory is not shared
+    uint64_t reserved;            // taken from the gate so far
+    bool cancelled;               // the gate gave none
 };
 
 uint64_t ceilDiv(uint64_t value, uint64_t divisor) {
@@ -81,7 +84,17 @@ bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *
                    &fitWidth, &fitHeight);
     *targetWidth = swap ? fitHeight : fitWidth;
     *targetHeight = swap ? fitWidth : fitHeight;
-    return decodeMemory(*state, width, height, *targetWidth, *targetHeight) <= PICTURE_MEMORY_LIMIT;
+    uint64_t needed = decodeMemory(*state, width, height, *targetWidth, *targetHeight);
+    if (needed > PICTURE_MEMORY_LIMIT)
+        return false;
+    if (state->gate != nullptr && needed > state->reserved) {
+        if (!state->gate->reserve(state->gate->context, needed - state->reserved)) {
+            state->cancelled = true;
+            return false;
+        }
+        state->reserved = needed;
+    }
+    return true;
 }
 
 // The size WebP, HEIF and AVIF files declare, read before their decoders see them: not all of
@@ -113,6 +126,7 @@ PictureDecodeResult checkDeclaredSize(const DecodeState &state, const unsigned c
     if (!declaredSize(state, head, size, &width, &height, &required))
         return required ? PICTURE_UNDECODABLE : PICTURE_DECODED;
     DecodeState probe = state;
+    probe.gate = nullptr; // only the decode itself takes memory
     return chooseDecodeSize(&probe, width, height, &targetWidth, &targetHeight) ? PICTURE_DECODED
                                                                                 : PICTURE_TOO_LARGE;
 }
@@ -150,7 +164,7 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
 // Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
 // picture is refused or broken.
 PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_t innerHeight,
-                                 Picture *picture) {
+                                 Picture *picture, const DecodeMemoryGate *gate) {
     std::vector<unsigned char> buffer(HEAD_SIZE);
     size_t headSize = 0;
     while (headSize < HEAD_SIZE) {
@@ -171,6 +185,7 @@ PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_
                                                        : 1;
     state.innerWidth = innerWidth;
     state.innerHeight = innerHeight;
+    state.gate = gate;
     PictureDecodeResult sized = checkDeclaredSize(state, buffer.data(), headSize);
     if (sized != PICTURE_DECODED)
         return sized;
@@ -194,7 +209,9 @@ PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_
     PictureDecodeResult result = PICTURE_UNDECODABLE;
     CodecPixels decoded;
     bool finished = finishPictureCodec(codec, &decoded);
-    if (pictureCodecRefused(codec))
+    if (state.cancelled)
+        result = PICTURE_CANCELLED;
+    else if (pictureCodecRefused(codec))
         result = PICTURE_TOO_LARGE;
     else if (fed && finished && finishPicture(&decoded, state, picture)) {
         result = PICTURE_DECODED;
@@ -203,6 +220,8 @@ PictureDecodeResult decodeSource(ByteSource source, uint32_t innerWidth, uint32_
         picture->originalHeight = known ? state.uprightHeight : picture->height;
     }
     closePictureCodec(codec);
+    if (state.reserved > 0)
+        gate->release(gate->context, state.reserved);
     return result;
 }
 
@@ -229,12 +248,12 @@ long readFromMemory(void *context, unsigned char *buffer, size_t size) {
 } // namespace
 
 PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
-                                  Picture *picture) {
+                                  Picture *picture, const DecodeMemoryGate *gate) {
     PictureFile *file = openPictureFile(path);
     if (file == nullptr)
         return PICTURE_NOT_OPENED;
     PictureDecodeResult result =
-        decodeSource({readFromFile, file}, innerWidth, innerHeight, picture);
+        decodeSource({readFromFile, file}, innerWidth, innerHeight, picture, gate);
     closePictureFile(file);
     return result;
 }
@@ -242,5 +261,5 @@ PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_
 PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,
                                        uint32_t innerHeight, Picture *picture) {
     MemoryReader reader = {bytes, size};
-    return decodeSource({readFromMemory, &reader}, innerWidth, innerHeight, picture);
+    return decodeSource({readFromMemory, &reader}, innerWidth, innerHeight, picture, nullptr);
 }

@@ -17,12 +17,24 @@ enum PictureDecodeResult {
     PICTURE_NOT_OPENED,  // missing, unreadable, or not a regular file
     PICTURE_TOO_LARGE,   // would need more than PICTURE_MEMORY_LIMIT
     PICTURE_UNDECODABLE, // not a JPEG, GIF, BMP or PNG, or broken
+    PICTURE_CANCELLED,   // given up while waiting for memory; says nothing about the file
+};
+
+// Where a decode's memory comes from, when it is shared with other decodes. Once the picture's
+// size is known and before any pixel is allocated, reserve is asked for the bytes it will need
+// (at most PICTURE_MEMORY_LIMIT) and may wait for them; false gives the decode up. What was
+// reserved is released when the decode ends, on every path.
+struct DecodeMemoryGate {
+    bool (*reserve)(void *context, uint64_t bytes);
+    void (*release)(void *context, uint64_t bytes);
+    void *context;
 };
 
 // Decodes the file at path upright (EXIF orientation applied) at the size fitPictureSize
-// gives it inside an innerWidth x innerHeight area, so it needs no further shrinking.
+// gives it inside an innerWidth x innerHeight area, so it needs no further shrinking. With a
+// gate, its memory is taken from there.
 PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
-                                  Picture *picture);
+                                  Picture *picture, const DecodeMemoryGate *gate = nullptr);
 
 // The same for a file's bytes already in memory.
 PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,
