@@ -20,7 +20,8 @@ namespace {
 // The leading bytes read before decoding starts: enough for the EXIF block (at most 64 KB)
 // and the segments that usually precede the frame header.
 constexpr size_t HEAD_SIZE = 256 * 1024;
-constexpr size_t CHUNK_SIZE = 64 * 1024;
+// Reads as large as the head: on network storage each read costs a round trip.
+constexpr size_t CHUNK_SIZE = HEAD_SIZE;
 
 // A source of a picture's bytes: the count read, 0 at the end, -1 on error.
 struct ByteSource {
