@@ -3,6 +3,7 @@
 #include "app/main_loop.h"
 
 #include "app/picture_view_screen.h"
+#include "app/window_answering.h"
 #include "app/window_proc.h"
 #include "gallery/picture_view.h"
 #include "platform/events.h"
@@ -11,7 +12,8 @@
 int runMainLoop() {
     WindowMessage message;
     for (;;) {
-        if (pollMessage(&message)) {
+        // Input that arrived while the room was made ready comes first, in its order.
+        if (takeKeptMessage(&message) || pollMessage(&message)) {
             if (message.message == WM_QUIT)
                 return static_cast<int>(message.wParam);
             mainWindowProc(message.message, message.wParam, message.lParam);

@@ -10,6 +10,7 @@
 #include "app/picture_view_screen.h"
 #include "app/remembered_choices.h"
 #include "app/startup_dialog.h"
+#include "app/window_answering.h"
 #include "gallery/display_settings.h"
 #include "gallery/folder_scanner.h"
 #include "gallery/key_handling.h"
@@ -17,6 +18,7 @@
 #include "loading/background_preparation.h"
 #include "loading/view_pictures.h"
 #include "platform/current_directory.h"
+#include "render/room_picture_loader.h"
 
 const char *const PROGRAM_VERSION = QUILLMERE_VERSION;
 
@@ -55,7 +57,6 @@ int runProgram(int argc, char **argv) {
         return 1;
     rememberChoices();
 
-    scanFolder();
     setFullscreenToggle(toggleFullscreen);
     // Prepares rooms ahead while the gallery is open. It goes last, after the window: waiting
     // for the picture in hand is not seen, and thumbnails not yet written are written on a
@@ -63,6 +64,8 @@ int runProgram(int argc, char **argv) {
     BackgroundPreparation background;
     // The full-size view's decoder, idle until a picture is opened.
     ViewPictures viewPictures;
+    // The window opens before the first scan, so that a folder on slow storage is waited for
+    // with the loading screen up and Escape answered; the scan's outcome is the same.
     if (!createMainWindow("Quillmere", screenWidth, screenHeight, colorBits, fullscreen)) {
         // A declined windowed mode is the user's choice, not a failure.
         if (mainWindowFailure == nullptr)
@@ -70,9 +73,17 @@ int runProgram(int argc, char **argv) {
         fprintf(stderr, "ERROR: %s\n", mainWindowFailure);
         return 1;
     }
+    setWindowAnswering(answerWindowWhileWaiting);
+    setFolderWaiting(answerWindowWhileReadingFolder);
+    scanFolder();
     setViewPictures(&viewPictures);
     int status = runMainLoop();
     destroyMainWindow();
     setViewPictures(nullptr);
+    // The background or the view's decoder may be reading a file that never answers: then the
+    // process ends without them.
+    bool backgroundStopped = background.stopWithin(std::chrono::milliseconds(200));
+    if (!viewPictures.stopWithin(std::chrono::milliseconds(200)) || !backgroundStopped)
+        endProcessNow(status);
     return status;
 }

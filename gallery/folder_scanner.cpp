@@ -5,12 +5,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
 
 #include "gallery/gallery_state.h"
 #include "gallery/path_model.h"
 #include "platform/drive_list.h"
 #include "platform/folder_enum.h"
 #include "platform/message_box.h"
+#include "platform/this_thread.h"
 
 enum EntryKind { ENTRY_IGNORED, ENTRY_FOLDER, ENTRY_PICTURE };
 
@@ -69,9 +74,47 @@ static void releaseLists() {
     pictureCount = 0;
 }
 
+// Called while a folder is being read, at least every FOLDER_WAIT_STEP; null for none.
+static void (*whileReading)() = nullptr;
+static constexpr std::chrono::milliseconds FOLDER_WAIT_STEP(30);
+
+void setFolderWaiting(void (*whileWaiting)()) {
+    whileReading = whileWaiting;
+}
+
+// A folder on slow storage may take long to read: it is read on a thread of its own ("qm-scan")
+// while whileReading keeps the window answering. The thread is joined once it has read the
+// folder; if the program ends meanwhile, it ends with it.
+static FolderSearch *readFolder(const char *path) {
+    if (whileReading == nullptr)
+        return openFolderSearch(path);
+    std::mutex lock;
+    std::condition_variable done;
+    bool finished = false;
+    FolderSearch *search = nullptr;
+    std::string folder = path;
+    std::thread reader([&] {
+        nameThisThread("qm-scan");
+        FolderSearch *read = openFolderSearch(folder.c_str());
+        std::lock_guard<std::mutex> guard(lock);
+        search = read;
+        finished = true;
+        done.notify_all();
+    });
+    std::unique_lock<std::mutex> guard(lock);
+    while (!done.wait_for(guard, FOLDER_WAIT_STEP, [&] { return finished; })) {
+        guard.unlock();
+        whileReading();
+        guard.lock();
+    }
+    guard.unlock();
+    reader.join();
+    return search;
+}
+
 // Opens currentPath for one pass; says so on standard error when it cannot be opened.
 static FolderSearch *openCurrentFolder() {
-    FolderSearch *search = openFolderSearch(currentPath);
+    FolderSearch *search = readFolder(currentPath);
     if (search == nullptr)
         fprintf(stderr, "No files or directory found!\n");
     return search;

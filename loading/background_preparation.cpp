@@ -3,6 +3,7 @@
 #include "loading/background_preparation.h"
 
 #include "loading/picture_source.h"
+#include "loading/pixel_budget.h"
 #include "loading/prepared_pictures.h"
 #include "platform/file_stamp.h"
 #include "platform/this_thread.h"
@@ -33,6 +34,8 @@ void BackgroundPreparation::startThreadIfNeeded() {
     if (thread.joinable())
         return;
     stopping = false;
+    ended = false;
+    cancelling = false;
     thread = std::thread(&BackgroundPreparation::work, this);
 }
 
@@ -47,7 +50,7 @@ void BackgroundPreparation::preparePicture(const std::string &path, uint32_t wid
         return;
     auto picture = std::make_shared<Picture>();
     bool thumbnailWanted = false;
-    if (obtainPicture(path.c_str(), width, height, picture.get(), &thumbnailWanted) ==
+    if (obtainPicture(path.c_str(), width, height, picture.get(), &thumbnailWanted, &cancelling) ==
         PICTURE_DECODED)
         keepPicture(&decodedPictures, path.c_str(), stamp,
                     std::shared_ptr<const Picture>(std::move(picture)));
@@ -63,8 +66,11 @@ void BackgroundPreparation::work() {
     std::unique_lock<std::mutex> guard(lock);
     for (;;) {
         changed.wait(guard, [&] { return stopping || hasWork(); });
-        if (stopping)
+        if (stopping) {
+            ended = true;
+            changed.notify_all();
             return;
+        }
         busy = true;
         if (nextPending < pending.size()) {
             std::string path = pending[nextPending++];
@@ -86,7 +92,7 @@ void BackgroundPreparation::work() {
             std::string path = thumbnailQueue.front();
             thumbnailQueue.pop_front();
             guard.unlock();
-            writeThumbnailOf(path.c_str());
+            writeThumbnailOf(path.c_str(), &cancelling);
             guard.lock();
         }
         busy = false;
@@ -140,10 +146,17 @@ void BackgroundPreparation::waitUntilIdle() {
 }
 
 void BackgroundPreparation::stop() {
+    if (askToStop()) {
+        thread.join();
+        thread = std::thread();
+    }
+}
+
+bool BackgroundPreparation::askToStop() {
     {
         std::lock_guard<std::mutex> guard(lock);
         if (!thread.joinable())
-            return;
+            return false;
         stopping = true;
         pending.clear();
         nextPending = 0;
@@ -151,8 +164,23 @@ void BackgroundPreparation::stop() {
         thumbnailQueue.clear();
     }
     changed.notify_all();
+    // A decode waiting for memory gives up; one under way is finished.
+    cancelling = true;
+    decodedPixelBudget().wakeWaiters();
+    return true;
+}
+
+bool BackgroundPreparation::stopWithin(std::chrono::milliseconds limit) {
+    if (!askToStop())
+        return true;
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        if (!changed.wait_for(guard, limit, [&] { return ended; }))
+            return false;
+    }
     thread.join();
     thread = std::thread();
+    return true;
 }
 
 void prepareRooms(const std::vector<std::string> &paths, const std::string &doorFolder,

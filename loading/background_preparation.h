@@ -3,6 +3,8 @@
 // thumbnails written to the desktop's cache. One thread, at the lowest priority, so it never
 // slows what they wait for.
 #pragma once
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -31,8 +33,13 @@ class BackgroundPreparation {
     void queueThumbnail(const std::string &path);
     void waitUntilIdle();
     void stop();
+    // Stops the thread as stop does, but waits at most limit for it (a read of a hung file
+    // may never return). False when it has not ended: it is left running, and the object must
+    // then outlive the process, which the caller ends at once.
+    bool stopWithin(std::chrono::milliseconds limit);
 
   private:
+    bool askToStop();
     bool hasWork() const;
     void queueThumbnailLocked(const std::string &path);
     void startThreadIfNeeded();
@@ -51,7 +58,9 @@ class BackgroundPreparation {
     std::deque<std::string> thumbnailQueue;
     bool busy = false;
     bool stopping = false;
-    std::thread thread; // touched by the owner only
+    bool ended = false;                  // the thread has left its loop
+    std::atomic<bool> cancelling{false}; // a decode waiting for memory gives up
+    std::thread thread;                  // touched by the owner only
 };
 
 // Replaces whatever the background was preparing with these pictures, in this order, each

@@ -3,15 +3,29 @@
 #include "loading/decode_workers.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "loading/picture_source.h"
+#include "loading/pixel_budget.h"
 #include "platform/this_thread.h"
+
+size_t decodingCores() {
+    // The one place the core count can be set, to see how the program behaves on another
+    // machine: QUILLMERE_CORES=16 gives sixteen workers on two cores.
+    const char *set = getenv("QUILLMERE_CORES");
+    if (set != nullptr) {
+        long cores = strtol(set, nullptr, 10);
+        if (cores >= 1 && cores <= 1024)
+            return (size_t)cores;
+    }
+    return std::thread::hardware_concurrency();
+}
 
 DecodeWorkers::DecodeWorkers(const std::vector<std::string> &paths, uint32_t width, uint32_t height)
     : entries(paths.size()), innerWidth(width), innerHeight(height) {
     for (size_t i = 0; i < paths.size(); ++i)
         entries[i].path = paths[i];
-    size_t cores = std::max(2u, std::thread::hardware_concurrency());
+    size_t cores = std::max<size_t>(2, decodingCores());
     size_t count = std::min(cores, paths.size());
     for (size_t i = 0; i < count; ++i)
         workers.emplace_back(&DecodeWorkers::work, this);
@@ -22,6 +36,9 @@ DecodeWorkers::~DecodeWorkers() {
         std::lock_guard<std::mutex> guard(lock);
         nextEntry = entries.size();
     }
+    // A worker waiting for memory has nothing in hand yet: it gives up at once.
+    cancelled = true;
+    decodedPixelBudget().wakeWaiters();
     for (std::thread &worker : workers)
         worker.join();
 }
@@ -34,8 +51,8 @@ void DecodeWorkers::work() {
         guard.unlock();
         Picture picture;
         bool thumbnailWanted = false;
-        PictureDecodeResult result =
-            obtainPicture(entry.path.c_str(), innerWidth, innerHeight, &picture, &thumbnailWanted);
+        PictureDecodeResult result = obtainPicture(entry.path.c_str(), innerWidth, innerHeight,
+                                                   &picture, &thumbnailWanted, &cancelled);
         guard.lock();
         entry.result = result;
         entry.picture = std::move(picture);

@@ -1,6 +1,7 @@
 // decode_workers.h -- a list of pictures obtained on worker threads, one per core, and handed
 // to the thread that owns them in list order as each is ready.
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -19,15 +20,21 @@ struct DecodedEntry {
     bool done = false;
 };
 
+// The cores decoding may use: the machine's, unless the environment variable QUILLMERE_CORES
+// names another count (1 to 1024). Thread: any.
+size_t decodingCores();
+
 // Owns the worker threads ("qm-decode"): they take the next picture not yet taken, obtain it
 // (obtainPicture: from memory, the thumbnail cache or the file) and leave it in its entry.
 // Every member is for the owner's thread. Thread: one owner, usually main.
 class DecodeWorkers {
   public:
     // Starts obtaining the pictures at paths, each to fit an innerWidth x innerHeight area, on
-    // as many workers as the machine has cores (at least two, at most one per picture).
+    // as many workers as decodingCores (at least two, at most one per picture). Their decodes
+    // share decodedPixelBudget with every other.
     DecodeWorkers(const std::vector<std::string> &paths, uint32_t innerWidth, uint32_t innerHeight);
-    // Lets each worker finish the picture it holds, skips the rest, and joins them.
+    // Lets each worker finish the picture it is decoding, gives up those still waiting for
+    // memory, skips the rest, and joins them.
     ~DecodeWorkers();
     DecodeWorkers(const DecodeWorkers &) = delete;
     DecodeWorkers &operator=(const DecodeWorkers &) = delete;
@@ -49,6 +56,7 @@ class DecodeWorkers {
     uint32_t innerHeight;
     std::mutex lock;
     std::condition_variable entryDone;
-    size_t nextEntry = 0; // the next entry a worker takes; guarded by lock
+    size_t nextEntry = 0;               // the next entry a worker takes; guarded by lock
+    std::atomic<bool> cancelled{false}; // set when the owner no longer wants the rest
     std::vector<std::thread> workers;
 };

@@ -1,18 +1,21 @@
 // picture_source.cpp -- the store first, then the thumbnail cache, then decoding.
 #include "loading/picture_source.h"
 
+#include "loading/pixel_budget.h"
 #include "loading/prepared_pictures.h"
 #include "pictures/cached_thumbnail_fit.h"
 #include "platform/thumbnail_cache.h"
 
 PictureDecodeResult obtainPicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
-                                  Picture *picture, bool *thumbnailWanted) {
+                                  Picture *picture, bool *thumbnailWanted,
+                                  const std::atomic<bool> *cancel) {
     *thumbnailWanted = false;
+    BudgetGate budget(&decodedPixelBudget(), cancel);
     // The stamp is read before anything of the file is, so that a file changed meanwhile is
     // kept under its older stamp and looked at again next time.
     FileStamp stamp;
     if (!readFileStamp(path, &stamp))
-        return decodePicture(path, innerWidth, innerHeight, picture);
+        return decodePicture(path, innerWidth, innerHeight, picture, &budget.gate);
 
     std::shared_ptr<const Picture> held = takePicture(&decodedPictures, path, stamp);
     if (held != nullptr) {
@@ -27,29 +30,31 @@ PictureDecodeResult obtainPicture(const char *path, uint32_t innerWidth, uint32_
     if (lookup == THUMBNAIL_FOUND)
         return fitCachedThumbnail(cached, innerWidth, innerHeight, picture) ? PICTURE_DECODED
                                                                             : PICTURE_UNDECODABLE;
-    PictureDecodeResult result = decodePicture(path, innerWidth, innerHeight, picture);
+    PictureDecodeResult result =
+        decodePicture(path, innerWidth, innerHeight, picture, &budget.gate);
     // A file that could not be opened may be readable later; one that could but did not
     // decode is recorded, as the cache's other users do.
     if (result == PICTURE_DECODED)
         *thumbnailWanted = true;
-    else if (result != PICTURE_NOT_OPENED)
+    else if (result != PICTURE_NOT_OPENED && result != PICTURE_CANCELLED)
         recordThumbnailFailure(path, stamp);
     return result;
 }
 
-void writeThumbnailOf(const char *path) {
+void writeThumbnailOf(const char *path, const std::atomic<bool> *cancel) {
     FileStamp stamp;
     CachedThumbnail cached;
     if (!readFileStamp(path, &stamp) ||
         readCachedThumbnail(path, stamp, &cached) != THUMBNAIL_MISSING)
         return;
     Picture thumbnail;
+    BudgetGate budget(&decodedPixelBudget(), cancel);
     PictureDecodeResult result =
-        decodePicture(path, CACHED_THUMBNAIL_SIZE, CACHED_THUMBNAIL_SIZE, &thumbnail);
+        decodePicture(path, CACHED_THUMBNAIL_SIZE, CACHED_THUMBNAIL_SIZE, &thumbnail, &budget.gate);
     if (result == PICTURE_DECODED)
         writeCachedThumbnail(path, stamp, (int)thumbnail.originalWidth,
                              (int)thumbnail.originalHeight, (int)thumbnail.width,
                              (int)thumbnail.height, thumbnail.pixels.data());
-    else if (result != PICTURE_NOT_OPENED)
+    else if (result != PICTURE_NOT_OPENED && result != PICTURE_CANCELLED)
         recordThumbnailFailure(path, stamp);
 }

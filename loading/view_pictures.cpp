@@ -3,17 +3,38 @@
 
 #include <climits>
 
+#include "loading/pixel_budget.h"
+
 #include "platform/this_thread.h"
 
 ViewPictures::ViewPictures() : worker(&ViewPictures::work, this) {}
 
 ViewPictures::~ViewPictures() {
+    askToStop();
+    if (worker.joinable())
+        worker.join();
+}
+
+void ViewPictures::askToStop() {
     {
         std::lock_guard<std::mutex> guard(lock);
         stopping = true;
     }
     changed.notify_all();
-    worker.join();
+    cancelling = true;
+    decodedPixelBudget().wakeWaiters();
+}
+
+bool ViewPictures::stopWithin(std::chrono::milliseconds limit) {
+    askToStop();
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        if (!changed.wait_for(guard, limit, [&] { return ended; }))
+            return false;
+    }
+    if (worker.joinable())
+        worker.join();
+    return true;
 }
 
 ViewPictures::Entry *ViewPictures::findEntry(const std::string &path, ViewPictureSize size) {
@@ -80,8 +101,11 @@ void ViewPictures::work() {
                 }
             return stopping || next != nullptr;
         });
-        if (stopping)
+        if (stopping) {
+            ended = true;
+            changed.notify_all();
             return;
+        }
         next->taken = true;
         ViewPictureWish wished = next->wish;
         uint32_t width = wished.size == SIZE_FULL ? UINT32_MAX : windowWidth;

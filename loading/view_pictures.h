@@ -1,6 +1,7 @@
 // view_pictures.h -- the pictures of the full-size view, decoded on a worker thread ahead of
 // need: the one shown, its neighbours, and the shown one at its own size while zoomed in.
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -29,12 +30,17 @@ struct ViewPictureWish {
 
 // Owns the worker thread ("qm-view"). It holds only what was last wished for: a picture no
 // longer wished for is dropped (a caller still holding it keeps it alive until it lets go), so
-// the memory is that of the wish list. Every member is for the owner's thread. Thread: one owner.
+// the memory is that of the wish list. Its decoding takes its memory from the budget every
+// decode of the program shares. Every member is for the owner's thread. Thread: one owner.
 class ViewPictures {
   public:
     ViewPictures();
     // Lets the worker finish the picture it decodes and joins it.
     ~ViewPictures();
+    // Stops the worker as the destructor does, but waits at most limit for it (a read of a hung
+    // file may never return). False when it has not ended: it is left running, and the object
+    // must then outlive the process, which the caller ends at once.
+    bool stopWithin(std::chrono::milliseconds limit);
     ViewPictures(const ViewPictures &) = delete;
     ViewPictures &operator=(const ViewPictures &) = delete;
 
@@ -60,6 +66,7 @@ class ViewPictures {
     };
 
     void work();
+    void askToStop();
     Entry *findEntry(const std::string &path, ViewPictureSize size);
 
     std::mutex lock;
@@ -68,5 +75,7 @@ class ViewPictures {
     uint32_t windowWidth = 0;        // guarded by lock
     uint32_t windowHeight = 0;
     bool stopping = false;
+    bool ended = false;                  // the worker has returned
+    std::atomic<bool> cancelling{false}; // a decode waiting for memory gives up
     std::thread worker;
 };

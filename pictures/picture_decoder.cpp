@@ -20,7 +20,8 @@ namespace {
 // The leading bytes read before decoding starts: enough for the EXIF block (at most 64 KB)
 // and the segments that usually precede the frame header.
 constexpr size_t HEAD_SIZE = 256 * 1024;
-constexpr size_t CHUNK_SIZE = 64 * 1024;
+// Reads as large as the head: on network storage each read costs a round trip.
+constexpr size_t CHUNK_SIZE = HEAD_SIZE;
 
 // A source of a picture's bytes: the count read, 0 at the end, -1 on error.
 struct ByteSource {
@@ -41,6 +42,9 @@ struct DecodeState {
     bool windowFit;        // fitted to a window (whole, any proportions) rather than to a frame
     uint32_t uprightWidth; // the stored size turned upright, once known
     uint32_t uprightHeight;
+    const DecodeMemoryGate *gate; // null: memory is not shared
+    uint64_t reserved;            // taken from the gate so far
+    bool cancelled;               // the gate gave none
 };
 
 // The upright size a picture of the given upright size is decoded at.
@@ -90,7 +94,17 @@ bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *
     fitSize(*state, state->uprightWidth, state->uprightHeight, &fitWidth, &fitHeight);
     *targetWidth = swap ? fitHeight : fitWidth;
     *targetHeight = swap ? fitWidth : fitHeight;
-    return decodeMemory(*state, width, height, *targetWidth, *targetHeight) <= PICTURE_MEMORY_LIMIT;
+    uint64_t needed = decodeMemory(*state, width, height, *targetWidth, *targetHeight);
+    if (needed > PICTURE_MEMORY_LIMIT)
+        return false;
+    if (state->gate != nullptr && needed > state->reserved) {
+        if (!state->gate->reserve(state->gate->context, needed - state->reserved)) {
+            state->cancelled = true;
+            return false;
+        }
+        state->reserved = needed;
+    }
+    return true;
 }
 
 // The size WebP, HEIF and AVIF files declare, read before their decoders see them: not all of
@@ -122,6 +136,7 @@ PictureDecodeResult checkDeclaredSize(const DecodeState &state, const unsigned c
     if (!declaredSize(state, head, size, &width, &height, &required))
         return required ? PICTURE_UNDECODABLE : PICTURE_DECODED;
     DecodeState probe = state;
+    probe.gate = nullptr; // only the decode itself takes memory
     return chooseDecodeSize(&probe, width, height, &targetWidth, &targetHeight) ? PICTURE_DECODED
                                                                                 : PICTURE_TOO_LARGE;
 }
@@ -158,12 +173,14 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
 
 // Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
 // picture is refused or broken.
-// What a decode is asked for: the area to fit, how, and where the date taken goes (or null).
+// What a decode is asked for: the area to fit, how, where the date taken goes (or null), and
+// where its memory comes from (null: not shared).
 struct DecodeRequest {
     uint32_t innerWidth;
     uint32_t innerHeight;
     bool windowFit;
     char *dateTaken;
+    const DecodeMemoryGate *gate;
 };
 
 PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request,
@@ -189,6 +206,7 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     state.innerWidth = request.innerWidth;
     state.innerHeight = request.innerHeight;
     state.windowFit = request.windowFit;
+    state.gate = request.gate;
     if (request.dateTaken != nullptr) {
         if (state.format == PICTURE_JPEG)
             memcpy(request.dateTaken, state.jpeg.dateTaken, sizeof state.jpeg.dateTaken);
@@ -219,7 +237,9 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     PictureDecodeResult result = PICTURE_UNDECODABLE;
     CodecPixels decoded;
     bool finished = finishPictureCodec(codec, &decoded);
-    if (pictureCodecRefused(codec))
+    if (state.cancelled)
+        result = PICTURE_CANCELLED;
+    else if (pictureCodecRefused(codec))
         result = PICTURE_TOO_LARGE;
     else if (fed && finished && finishPicture(&decoded, state, picture)) {
         result = PICTURE_DECODED;
@@ -228,6 +248,8 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
         picture->originalHeight = known ? state.uprightHeight : picture->height;
     }
     closePictureCodec(codec);
+    if (state.reserved > 0)
+        gate->release(gate->context, state.reserved);
     return result;
 }
 
@@ -254,25 +276,25 @@ long readFromMemory(void *context, unsigned char *buffer, size_t size) {
 } // namespace
 
 PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
-                                  Picture *picture) {
+                                  Picture *picture, const DecodeMemoryGate *gate) {
     PictureFile *file = openPictureFile(path);
     if (file == nullptr)
         return PICTURE_NOT_OPENED;
-    PictureDecodeResult result =
-        decodeSource({readFromFile, file}, {innerWidth, innerHeight, false, nullptr}, picture);
+    PictureDecodeResult result = decodeSource(
+        {readFromFile, file}, {innerWidth, innerHeight, false, nullptr, gate}, picture);
     closePictureFile(file);
     return result;
 }
 
 PictureDecodeResult decodePictureForWindow(const char *path, uint32_t windowWidth,
                                            uint32_t windowHeight, Picture *picture,
-                                           char dateTaken[20]) {
+                                           char dateTaken[20], const DecodeMemoryGate *gate) {
     dateTaken[0] = '\0';
     PictureFile *file = openPictureFile(path);
     if (file == nullptr)
         return PICTURE_NOT_OPENED;
-    PictureDecodeResult result =
-        decodeSource({readFromFile, file}, {windowWidth, windowHeight, true, dateTaken}, picture);
+    PictureDecodeResult result = decodeSource(
+        {readFromFile, file}, {windowWidth, windowHeight, true, dateTaken, gate}, picture);
     closePictureFile(file);
     return result;
 }
@@ -280,6 +302,6 @@ PictureDecodeResult decodePictureForWindow(const char *path, uint32_t windowWidt
 PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,
                                        uint32_t innerHeight, Picture *picture) {
     MemoryReader reader = {bytes, size};
-    return decodeSource({readFromMemory, &reader}, {innerWidth, innerHeight, false, nullptr},
-                        picture);
+    return decodeSource({readFromMemory, &reader},
+                        {innerWidth, innerHeight, false, nullptr, nullptr}, picture);
 }

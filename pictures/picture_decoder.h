@@ -17,20 +17,34 @@ enum PictureDecodeResult {
     PICTURE_NOT_OPENED,  // missing, unreadable, or not a regular file
     PICTURE_TOO_LARGE,   // would need more than PICTURE_MEMORY_LIMIT
     PICTURE_UNDECODABLE, // not a JPEG, GIF, BMP or PNG, or broken
+    PICTURE_CANCELLED,   // given up while waiting for memory; says nothing about the file
+};
+
+// Where a decode's memory comes from, when it is shared with other decodes. Once the picture's
+// size is known and before any pixel is allocated, reserve is asked for the bytes it will need
+// (at most PICTURE_MEMORY_LIMIT) and may wait for them; false gives the decode up. What was
+// reserved is released when the decode ends, on every path.
+struct DecodeMemoryGate {
+    bool (*reserve)(void *context, uint64_t bytes);
+    void (*release)(void *context, uint64_t bytes);
+    void *context;
 };
 
 // Decodes the file at path upright (EXIF orientation applied) at the size fitPictureSize
-// gives it inside an innerWidth x innerHeight area, so it needs no further shrinking.
+// gives it inside an innerWidth x innerHeight area, so it needs no further shrinking. With a
+// gate, its memory is taken from there.
 PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
-                                  Picture *picture);
+                                  Picture *picture, const DecodeMemoryGate *gate = nullptr);
 
 // The file at path decoded upright for a full-size look: fitted whole inside a
 // windowWidth x windowHeight window, keeping its proportions and never enlarged (so a window of
 // at least the picture's own size gives it at 100 %), within the same memory bound. dateTaken
-// gets the EXIF "YYYY:MM:DD HH:MM:SS" of a JPEG or TIFF when it has one, else "".
+// gets the EXIF "YYYY:MM:DD HH:MM:SS" of a JPEG or TIFF when it has one, else "". With a gate,
+// its memory is taken from there.
 PictureDecodeResult decodePictureForWindow(const char *path, uint32_t windowWidth,
                                            uint32_t windowHeight, Picture *picture,
-                                           char dateTaken[20]);
+                                           char dateTaken[20],
+                                           const DecodeMemoryGate *gate = nullptr);
 
 // The same as decodePicture for a file's bytes already in memory.
 PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, uint32_t innerWidth,

@@ -62,6 +62,10 @@ size_t capacityBytes(const SearchBuffers &buffers) {
 bool entryIsDirectory(DIR *dir, const struct dirent *entry) {
     if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
         return entry->d_type == DT_DIR;
+    // The folder itself and its parent need no asking: on slow storage every stat counts.
+    const char *name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+        return true;
     struct stat info;
     if (fstatat(dirfd(dir), entry->d_name, &info, 0) != 0)
         return false;

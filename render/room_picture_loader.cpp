@@ -20,6 +20,12 @@ namespace {
 // takes a frame to show.
 constexpr std::chrono::milliseconds UNNOTICED_WAIT(16);
 
+// A late picture is waited for in steps this long; between them the window is answered and the
+// loading screen drawn again, well within the half second in which Escape must be answered.
+constexpr std::chrono::milliseconds ANSWER_INTERVAL(30);
+
+void (*answerWindow)() = nullptr;
+
 // Uploads a slot image into picture slot i. Linear filtering whatever the antialiasing level:
 // pictures are always shown smoothed.
 void uploadSlot(const SlotImage &image, uint32_t slot) {
@@ -33,6 +39,10 @@ void uploadSlot(const SlotImage &image, uint32_t slot) {
 }
 
 } // namespace
+
+void setWindowAnswering(void (*answer)()) {
+    answerWindow = answer;
+}
 
 bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
     REQUIRE_MAIN_THREAD();
@@ -56,7 +66,13 @@ bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent)) {
             if (drawProgress != nullptr && !load.ready(i, UNNOTICED_WAIT)) {
                 char caption[CAPTION_BUFFER_SIZE];
                 snprintf(caption, sizeof caption, "Loading %s...", pictures[i].name.c_str());
-                drawProgress(caption, (int)std::floor(i * 0.1 * 100));
+                int percent = (int)std::floor(i * 0.1 * 100);
+                drawProgress(caption, percent);
+                while (!load.ready(i, ANSWER_INTERVAL)) {
+                    if (answerWindow != nullptr)
+                        answerWindow();
+                    drawProgress(caption, percent);
+                }
             }
             bool shown = false;
             uploadSlot(*load.take(i, &shown), i);

@@ -9,8 +9,14 @@
 // slot changed, when the destination or the frame image cannot be prepared.
 //
 // When a picture is not ready within a frame's time, drawProgress (the loading screen) is
-// handed the caption and the percentage done before it is waited for; it may be null.
+// handed the caption and the percentage done before it is waited for; it may be null. The wait
+// goes in short steps, each followed by the window-answering function and the loading screen
+// drawn again, so the window answers however long a picture takes.
 bool loadRoomPictures(bool (*drawProgress)(const char *caption, int percent));
+
+// The function that handles the window's messages while a picture is waited for (null: none).
+// It may end the program; it must not change the room. Handed down by the program at start-up.
+void setWindowAnswering(void (*answer)());
 
 // Once a frame, after it is presented: follows the side door the viewer faces and frames one
 // picture the background has prepared, so that entering its room only uploads it. Does
