@@ -249,7 +249,7 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     }
     closePictureCodec(codec);
     if (state.reserved > 0)
-        gate->release(gate->context, state.reserved);
+        request.gate->release(request.gate->context, state.reserved);
     return result;
 }
 
