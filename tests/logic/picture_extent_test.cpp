@@ -76,14 +76,6 @@ TEST(PictureExtent, EachFormatEndsWhereItsPictureEndsWhateverFollowsAndHoweverIt
     }
 }
 
-TEST(PictureExtent, CutPictureIsWalkedToItsLastByteWithoutAnEnd) {
-    Bytes jpeg = progressiveJpeg(64, 48, 4);
-    jpeg.resize(jpeg.size() - 40);
-    PictureWalk walk;
-    EXPECT_EQ(walkInPieces(PICTURE_JPEG, jpeg, 1000, &walk), jpeg.size());
-    EXPECT_FALSE(walk.ended);
-}
-
 TEST(PictureExtent, ScansAreCountedAndBoundedByNumberAndByWork) {
     // An ordinary progressive JPEG is let through; one scan past the limit is not.
     PictureWalk walk;
