@@ -6,6 +6,16 @@
 #include "pictures/cached_thumbnail_fit.h"
 #include "platform/thumbnail_cache.h"
 
+namespace {
+
+// Only what the file's own bytes said is recorded as a failure: a file that could not be
+// opened or read (an I/O error, a storage gone away) may well decode later.
+bool recordedAsFailure(PictureDecodeResult result) {
+    return result == PICTURE_UNDECODABLE || result == PICTURE_TOO_LARGE;
+}
+
+} // namespace
+
 PictureDecodeResult obtainPicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
                                   Picture *picture, bool *thumbnailWanted,
                                   const std::atomic<bool> *cancel) {
@@ -32,11 +42,10 @@ PictureDecodeResult obtainPicture(const char *path, uint32_t innerWidth, uint32_
                                                                             : PICTURE_UNDECODABLE;
     PictureDecodeResult result =
         decodePicture(path, innerWidth, innerHeight, picture, &budget.gate);
-    // A file that could not be opened may be readable later; one that could but did not
-    // decode is recorded, as the cache's other users do.
+    // One that was read but did not decode is recorded, as the cache's other users do.
     if (result == PICTURE_DECODED)
         *thumbnailWanted = true;
-    else if (result != PICTURE_NOT_OPENED && result != PICTURE_CANCELLED)
+    else if (recordedAsFailure(result))
         recordThumbnailFailure(path, stamp);
     return result;
 }
@@ -55,6 +64,6 @@ void writeThumbnailOf(const char *path, const std::atomic<bool> *cancel) {
         writeCachedThumbnail(path, stamp, (int)thumbnail.originalWidth,
                              (int)thumbnail.originalHeight, (int)thumbnail.width,
                              (int)thumbnail.height, thumbnail.pixels.data());
-    else if (result != PICTURE_NOT_OPENED && result != PICTURE_CANCELLED)
+    else if (recordedAsFailure(result))
         recordThumbnailFailure(path, stamp);
 }

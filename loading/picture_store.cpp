@@ -4,10 +4,6 @@
 
 namespace {
 
-bool sameStamp(const FileStamp &a, const FileStamp &b) {
-    return a.mtime == b.mtime && a.mtimeNanoseconds == b.mtimeNanoseconds && a.size == b.size;
-}
-
 // Callers hold the store's lock, here and below.
 template <typename Image> void dropEntry(PictureStore<Image> *store, size_t index) {
     store->bytes -= store->entries[index].image->pixels.size();
@@ -35,7 +31,7 @@ template <typename Image> void fitBudget(PictureStore<Image> *store) {
 template <typename Image>
 size_t currentEntry(PictureStore<Image> *store, const char *path, const FileStamp &stamp) {
     size_t index = indexOf(store, path);
-    if (index < store->entries.size() && !sameStamp(store->entries[index].stamp, stamp)) {
+    if (index < store->entries.size() && !sameFileStamp(store->entries[index].stamp, stamp)) {
         dropEntry(store, index);
         return store->entries.size();
     }

@@ -113,6 +113,23 @@ bool isoPictureSize(const unsigned char *bytes, size_t size, uint32_t *width, ui
     return largest > 0;
 }
 
+bool isoItemCount(const unsigned char *bytes, size_t size, uint32_t *count) {
+    Box meta, iinf;
+    // Both are full boxes: a version byte and three flag bytes first; iinf's count is 16 bits
+    // in version 0 and 32 after.
+    if (!findBox(bytes, 0, size, "meta", &meta) || meta.end - meta.payload < 4 ||
+        !findBox(bytes, meta.payload + 4, meta.end, "iinf", &iinf) || iinf.end - iinf.payload < 6)
+        return false;
+    const unsigned char *p = bytes + iinf.payload;
+    if (p[0] == 0)
+        *count = (uint32_t)p[4] << 8 | p[5];
+    else if (iinf.end - iinf.payload >= 8)
+        *count = bigEndian32(p + 4);
+    else
+        return false;
+    return true;
+}
+
 bool webpPictureSize(const unsigned char *bytes, size_t size, uint32_t *width, uint32_t *height) {
     if (size < 30 || memcmp(bytes, "RIFF", 4) != 0 || memcmp(bytes + 8, "WEBP", 4) != 0)
         return false;

@@ -16,5 +16,9 @@ IsoPictureBrand isoPictureBrand(const unsigned char *bytes, size_t size);
 // whole of a grid of tiles. False when no meta box with one lies within the bytes. Thread: any.
 bool isoPictureSize(const unsigned char *bytes, size_t size, uint32_t *width, uint32_t *height);
 
+// The number of items the meta box's item information box (iinf) lists: a grid picture's tiles
+// are items. False when no such box lies within the bytes. Thread: any.
+bool isoItemCount(const unsigned char *bytes, size_t size, uint32_t *count);
+
 // The canvas of a WebP file from its first chunk (VP8X, VP8 or VP8L). Thread: any.
 bool webpPictureSize(const unsigned char *bytes, size_t size, uint32_t *width, uint32_t *height);

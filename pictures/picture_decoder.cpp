@@ -10,6 +10,7 @@
 #include "pictures/jpeg_header.h"
 #include "pictures/picture_fit.h"
 #include "pictures/picture_format.h"
+#include "pictures/picture_extent.h"
 #include "pictures/picture_orientation.h"
 #include "pictures/tiff_header.h"
 #include "platform/picture_codec.h"
@@ -171,8 +172,19 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
     return true;
 }
 
-// Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
-// picture is refused or broken.
+// Hands the decoder the first kept of the bytes just walked, and the walk's closing byte when
+// it has ended: true while more should be read; false once the picture is refused, broken (the
+// decoder remembers) or complete.
+bool feedWalked(PictureCodec *codec, PictureWalk *walk, const unsigned char *bytes, size_t kept) {
+    if (walk->refused || (kept > 0 && !feedPictureCodec(codec, bytes, kept)))
+        return false;
+    if (walk->ended && walk->closing >= 0) {
+        unsigned char closing = (unsigned char)walk->closing;
+        feedPictureCodec(codec, &closing, 1);
+    }
+    return !walk->ended;
+}
+
 // What a decode is asked for: the area to fit, how, where the date taken goes (or null), and
 // where its memory comes from (null: not shared).
 struct DecodeRequest {
@@ -183,6 +195,8 @@ struct DecodeRequest {
     const DecodeMemoryGate *gate;
 };
 
+// Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
+// picture is refused, broken or complete.
 PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request,
                                  Picture *picture) {
     std::vector<unsigned char> buffer(HEAD_SIZE);
@@ -190,7 +204,7 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     while (headSize < HEAD_SIZE) {
         long n = source.read(source.context, buffer.data() + headSize, HEAD_SIZE - headSize);
         if (n < 0)
-            return PICTURE_UNDECODABLE;
+            return PICTURE_READ_FAILED;
         if (n == 0)
             break;
         headSize += (size_t)n;
@@ -217,31 +231,35 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     PictureDecodeResult sized = checkDeclaredSize(state, buffer.data(), headSize);
     if (sized != PICTURE_DECODED)
         return sized;
+    // The head is walked whole before the decoder sees any of it: a small file's scans are
+    // all counted before the first is decoded.
+    PictureWalk walk;
+    startPictureWalk(&walk, state.format, buffer.data(), headSize);
+    size_t kept = walkPictureBytes(&walk, buffer.data(), headSize);
+    if (walk.refused)
+        return PICTURE_TOO_LARGE;
 
     PictureCodec *codec = openPictureCodec(state.format, chooseDecodeSize, &state);
     if (codec == nullptr)
         return PICTURE_UNDECODABLE;
-    bool fed = feedPictureCodec(codec, buffer.data(), headSize);
-    if (headSize == HEAD_SIZE) {
-        while (fed) {
-            long n = source.read(source.context, buffer.data(), CHUNK_SIZE);
-            if (n <= 0) {
-                fed = n == 0;
-                break;
-            }
-            fed = feedPictureCodec(codec, buffer.data(), (size_t)n);
-        }
+    bool readFailed = false;
+    bool more = feedWalked(codec, &walk, buffer.data(), kept) && headSize == HEAD_SIZE;
+    while (more) {
+        long n = source.read(source.context, buffer.data(), CHUNK_SIZE);
+        readFailed = n < 0;
+        more = n > 0 && feedWalked(codec, &walk, buffer.data(),
+                                   walkPictureBytes(&walk, buffer.data(), (size_t)n));
     }
     std::vector<unsigned char>().swap(buffer);
 
-    PictureDecodeResult result = PICTURE_UNDECODABLE;
+    PictureDecodeResult result = readFailed ? PICTURE_READ_FAILED : PICTURE_UNDECODABLE;
     CodecPixels decoded;
-    bool finished = finishPictureCodec(codec, &decoded);
+    bool finished = !readFailed && !walk.refused && finishPictureCodec(codec, &decoded);
     if (state.cancelled)
         result = PICTURE_CANCELLED;
-    else if (pictureCodecRefused(codec))
+    else if (pictureCodecRefused(codec) || walk.refused)
         result = PICTURE_TOO_LARGE;
-    else if (fed && finished && finishPicture(&decoded, state, picture)) {
+    else if (finished && finishPicture(&decoded, state, picture)) {
         result = PICTURE_DECODED;
         bool known = state.uprightWidth > 0 && state.uprightHeight > 0;
         picture->originalWidth = known ? state.uprightWidth : picture->width;

@@ -15,9 +15,12 @@ constexpr uint64_t PICTURE_MEMORY_LIMIT = 256ull << 20;
 enum PictureDecodeResult {
     PICTURE_DECODED,
     PICTURE_NOT_OPENED,  // missing, unreadable, or not a regular file
-    PICTURE_TOO_LARGE,   // would need more than PICTURE_MEMORY_LIMIT
+    PICTURE_TOO_LARGE,   // would need more than PICTURE_MEMORY_LIMIT, or more decoding work
+                         // than the bounds of pictures/picture_extent.h allow
     PICTURE_UNDECODABLE, // not a JPEG, GIF, BMP or PNG, or broken
     PICTURE_CANCELLED,   // given up while waiting for memory; says nothing about the file
+    PICTURE_READ_FAILED, // reading the file failed part-way (an I/O error): says nothing of
+                         // the picture, which may read well later
 };
 
 // Where a decode's memory comes from, when it is shared with other decodes. Once the picture's
@@ -30,6 +33,9 @@ struct DecodeMemoryGate {
     void *context;
 };
 
+// The file is read only as far as its picture reaches (see picture_extent.h): a long tail after
+// the picture is never read.
+//
 // Decodes the file at path upright (EXIF orientation applied) at the size fitPictureSize
 // gives it inside an innerWidth x innerHeight area, so it needs no further shrinking. With a
 // gate, its memory is taken from there.

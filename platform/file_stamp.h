@@ -1,12 +1,23 @@
-// file_stamp.h -- what tells a file's version apart: its modification time and size.
+// file_stamp.h -- what tells a file's version apart: its modification time and size, and its
+// change time and identity, which also tell a file replaced by one of the same size and
+// modification time (cp -p, rsync -t, an archive extracted over it).
 #pragma once
 
 struct FileStamp {
     long long mtime;       // last modification, seconds since the epoch
     long mtimeNanoseconds; // within that second, where the file system keeps it
     long long size;        // bytes
+    long long ctime;       // last change of contents or attributes (status change), seconds
+    long ctimeNanoseconds; // within that second
+    unsigned long long id; // the file's identity on its volume: inode, or the file index
 };
 
 // Reads the stamp of the file at path (links followed); false when it cannot be read.
 // Thread: any.
 bool readFileStamp(const char *path, FileStamp *stamp);
+
+// True when two stamps are of the same version of a file. Thread: any.
+inline bool sameFileStamp(const FileStamp &a, const FileStamp &b) {
+    return a.mtime == b.mtime && a.mtimeNanoseconds == b.mtimeNanoseconds && a.size == b.size &&
+           a.ctime == b.ctime && a.ctimeNanoseconds == b.ctimeNanoseconds && a.id == b.id;
+}

@@ -1,4 +1,4 @@
-// file_stamp_posix.cpp -- a file's modification time and size through stat.
+// file_stamp_posix.cpp -- a file's times, size and inode through stat.
 #include "platform/file_stamp.h"
 
 #include <sys/stat.h>
@@ -10,5 +10,8 @@ bool readFileStamp(const char *path, FileStamp *stamp) {
     stamp->mtime = info.st_mtim.tv_sec;
     stamp->mtimeNanoseconds = info.st_mtim.tv_nsec;
     stamp->size = info.st_size;
+    stamp->ctime = info.st_ctim.tv_sec;
+    stamp->ctimeNanoseconds = info.st_ctim.tv_nsec;
+    stamp->id = (unsigned long long)info.st_ino;
     return true;
 }

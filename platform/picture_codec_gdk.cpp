@@ -11,6 +11,7 @@ struct PictureCodec {
     void *context;
     bool refused;
     bool failed;
+    bool closed; // the loader has been told the input ended
 };
 
 namespace {
@@ -89,7 +90,7 @@ PictureCodec *openPictureCodec(PictureFormat format, ChooseDecodeSize chooseSize
     GdkPixbufLoader *loader = gdk_pixbuf_loader_new_with_type(loaderType(format), nullptr);
     if (loader == nullptr)
         return nullptr;
-    PictureCodec *codec = new PictureCodec{loader, chooseSize, context, false, false};
+    PictureCodec *codec = new PictureCodec{loader, chooseSize, context, false, false, false};
     g_signal_connect(loader, "size-prepared", G_CALLBACK(onSizePrepared), codec);
     return codec;
 }
@@ -103,6 +104,7 @@ bool feedPictureCodec(PictureCodec *codec, const unsigned char *bytes, size_t si
 }
 
 bool finishPictureCodec(PictureCodec *codec, CodecPixels *pixels) {
+    codec->closed = true;
     bool closed = gdk_pixbuf_loader_close(codec->loader, nullptr);
     if (!closed || codec->failed || codec->refused)
         return false;
@@ -123,6 +125,10 @@ bool pictureCodecRefused(const PictureCodec *codec) {
 void closePictureCodec(PictureCodec *codec) {
     if (codec == nullptr)
         return;
+    // A loader left part-way (the picture refused, or its file unreadable) is closed all the
+    // same: GdkPixbuf insists, and only complains of the data that is missing.
+    if (!codec->closed)
+        gdk_pixbuf_loader_close(codec->loader, nullptr);
     g_object_unref(codec->loader);
     delete codec;
 }

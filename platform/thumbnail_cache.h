@@ -21,9 +21,11 @@ enum ThumbnailLookup { THUMBNAIL_MISSING, THUMBNAIL_FOUND, THUMBNAIL_KNOWN_TO_FA
 
 // Looks up the picture at picturePath, whose file currently has the given stamp. FOUND fills
 // thumbnail with a cached thumbnail (ours or another program's) whose recorded URI and
-// modification time, and size when recorded, match the file. KNOWN_TO_FAIL when there is no
-// such thumbnail but our own failure record for this version of the file. Anything else,
-// including an unreadable cache, is MISSING.
+// modification time, and size when recorded, match the file, which was written no earlier than
+// the file's last status change (its ctime), and which decodes whole: every row and a valid
+// end. KNOWN_TO_FAIL when there is no such thumbnail but our own failure record for this
+// version of the file, under the same rules. Anything else, including an unreadable cache or a
+// cut or damaged thumbnail, is MISSING, and the caller writes it anew.
 //
 // All functions here may run on any thread, several at once. Thread: any.
 ThumbnailLookup readCachedThumbnail(const char *picturePath, const FileStamp &stamp,
@@ -31,9 +33,10 @@ ThumbnailLookup readCachedThumbnail(const char *picturePath, const FileStamp &st
 
 // Stores a thumbnail of width x height RGBA pixels (top row first, larger side at most
 // CACHED_THUMBNAIL_SIZE) of the picture whose file has the given stamp and whose full size is
-// originalWidth x originalHeight. The file appears complete or not at all, readable by its
-// owner only. False when nothing was stored; a cache that cannot be written is reported once
-// per run on standard error and is never an error for the caller.
+// originalWidth x originalHeight. The file appears complete or not at all, and is on the disk
+// before it takes its name; readable by its owner only. False when nothing was stored; a cache that
+// cannot be written is reported once per run on standard error and is never an error for the
+// caller.
 bool writeCachedThumbnail(const char *picturePath, const FileStamp &stamp, int originalWidth,
                           int originalHeight, int width, int height, const unsigned char *rgba);
 

@@ -2,6 +2,7 @@
 // GdkPixbuf, names from GLib's MD5, atomic writes through POSIX files.
 #include "platform/thumbnail_cache.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -120,15 +121,18 @@ static bool copyPixels(GdkPixbuf *pixbuf, CachedThumbnail *thumbnail) {
 // Largest cache file read: an x-large PNG, even stored uncompressed, is about 1 MB.
 static const off_t CACHE_FILE_LIMIT = 4 << 20;
 
-// The whole of a regular file no larger than CACHE_FILE_LIMIT; false for anything else, so a
-// FIFO or a device in the cache can neither block nor flood the reader.
-static bool readCacheFile(const std::string &path, std::vector<guint8> *bytes) {
+// The whole of a regular file no larger than CACHE_FILE_LIMIT, and its modification time;
+// false for anything else, so a FIFO or a device in the cache can neither block nor flood the
+// reader.
+static bool readCacheFile(const std::string &path, std::vector<guint8> *bytes,
+                          struct timespec *modified) {
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info;
     bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= CACHE_FILE_LIMIT;
     if (ok) {
+        *modified = info.st_mtim;
         bytes->resize(static_cast<size_t>(info.st_size));
         size_t done = 0;
         while (ok && done < bytes->size()) {
@@ -144,11 +148,13 @@ static bool readCacheFile(const std::string &path, std::vector<guint8> *bytes) {
 }
 
 // True for PNG bytes whose header gives a size of at most CACHED_THUMBNAIL_SIZE a side, read
-// before GdkPixbuf allocates anything for them.
+// before GdkPixbuf allocates anything for them, and whose last chunk is a whole IEND.
 static bool isThumbnailSizedPng(const std::vector<guint8> &bytes) {
     static const guint8 signature[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
                                          0,    0,   0,   13,  'I',  'H',  'D',  'R'};
-    if (bytes.size() < 24 || memcmp(bytes.data(), signature, sizeof signature) != 0)
+    static const guint8 end[12] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+    if (bytes.size() < 24 + sizeof end || memcmp(bytes.data(), signature, sizeof signature) != 0 ||
+        memcmp(bytes.data() + bytes.size() - sizeof end, end, sizeof end) != 0)
         return false;
     auto side = [&](size_t at) {
         return (uint32_t)bytes[at] << 24 | (uint32_t)bytes[at + 1] << 16 |
@@ -159,17 +165,46 @@ static bool isThumbnailSizedPng(const std::vector<guint8> &bytes) {
            height <= CACHED_THUMBNAIL_SIZE;
 }
 
-// Loads the PNG at path when it records this URI and stamp; null otherwise.
+// Rows of the picture the PNG decoder has delivered; GdkPixbuf's loader closes without an error
+// on image data that stops short, and the rows it never reached are left as they were.
+struct RowsDelivered {
+    std::vector<bool> rows;
+};
+
+static void onAreaUpdated(GdkPixbufLoader *, int, int y, int, int height, gpointer data) {
+    std::vector<bool> &rows = static_cast<RowsDelivered *>(data)->rows;
+    for (int row = std::max(y, 0); row < y + height && row < (int)rows.size(); row++)
+        rows[row] = true;
+}
+
+// True when the file was modified no earlier than the picture's last status change. The
+// standard keys thumbnails on the picture's modification time alone, which a replacement
+// keeping that time (cp -p, rsync -t, an archive extracted) does not change; its change time
+// moves, and a thumbnail older than it may show the old picture.
+static bool newerThanChange(const struct timespec &modified, const FileStamp &stamp) {
+    return modified.tv_sec > stamp.ctime ||
+           (modified.tv_sec == stamp.ctime && modified.tv_nsec >= stamp.ctimeNanoseconds);
+}
+
+// Loads the PNG at path when it records this URI and stamp, is not older than the picture's
+// last change and decodes whole: every row and a valid end; null otherwise.
 static GdkPixbuf *loadMatching(const std::string &path, const std::string &uri,
                                const FileStamp &stamp) {
     std::vector<guint8> bytes;
-    if (!readCacheFile(path, &bytes) || !isThumbnailSizedPng(bytes))
+    struct timespec modified = {};
+    if (!readCacheFile(path, &bytes, &modified) || !isThumbnailSizedPng(bytes) ||
+        !newerThanChange(modified, stamp))
         return nullptr;
     GdkPixbufLoader *loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
     if (loader == nullptr)
         return nullptr;
+    RowsDelivered delivered;
+    delivered.rows.assign(bytes[20] << 24 | bytes[21] << 16 | bytes[22] << 8 | bytes[23], false);
+    g_signal_connect(loader, "area-updated", G_CALLBACK(onAreaUpdated), &delivered);
     bool loaded = gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), nullptr);
     loaded = gdk_pixbuf_loader_close(loader, nullptr) && loaded;
+    loaded = loaded &&
+             std::find(delivered.rows.begin(), delivered.rows.end(), false) == delivered.rows.end();
     GdkPixbuf *pixbuf = loaded ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
     if (pixbuf != nullptr && recordMatches(pixbuf, uri, stamp))
         g_object_ref(pixbuf);
@@ -226,6 +261,10 @@ static bool storeAtomically(const std::string &folder, const std::string &name, 
         else if (n < 0 && errno != EINTR)
             error = errno;
     }
+    // On the disk before it takes the name: after a crash the name holds the old file or
+    // this one, never an empty or partial one.
+    if (error == 0 && fsync(fd) != 0)
+        error = errno;
     if (close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && rename(temporary.data(), target.c_str()) != 0)

@@ -2,6 +2,7 @@
 // GdkPixbuf as an independent reader: names, keys, staleness, failure records, permissions
 // and a cache that cannot be written.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -217,4 +218,87 @@ TEST_F(ThumbnailCache, UnwritableCacheGivesOneLineAndNoFailure) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(text.rfind("WARNING: Thumbnail cache unavailable: ", 0), 0u) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
+
+namespace {
+
+uint32_t crc32Of(const unsigned char *bytes, size_t size) {
+    uint32_t crc = 0xFFFFFFFF;
+    for (size_t i = 0; i < size; i++) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; bit++)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+std::vector<unsigned char> fileBytes(const std::string &path) {
+    std::vector<unsigned char> bytes;
+    if (FILE *file = fopen(path.c_str(), "rb")) {
+        int c;
+        while ((c = fgetc(file)) != EOF)
+            bytes.push_back(static_cast<unsigned char>(c));
+        fclose(file);
+    }
+    return bytes;
+}
+
+void putFile(const std::string &path, const std::vector<unsigned char> &bytes) {
+    FILE *file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+}
+
+} // namespace
+
+TEST_F(ThumbnailCache, ThumbnailThatDoesNotDecodeWholeIsMissing) {
+    std::vector<unsigned char> rgba = pattern(40, 30, 3);
+    ASSERT_TRUE(writeCachedThumbnail(picture.c_str(), stamp, 40, 30, 40, 30, rgba.data()));
+    std::vector<unsigned char> whole = fileBytes(expectedFile("x-large"));
+    ASSERT_GT(whole.size(), 60u);
+    ASSERT_EQ(read(stamp), THUMBNAIL_FOUND);
+
+    // Cut anywhere after its header; or whole, with a header claiming 60 rows (its CRC right).
+    std::vector<unsigned char> overlong = whole;
+    overlong[23] = 60;
+    uint32_t crc = crc32Of(&overlong[12], 17);
+    for (int i = 0; i < 4; i++)
+        overlong[29 + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
+    std::vector<std::vector<unsigned char>> damaged = {
+        std::vector<unsigned char>(whole.begin(), whole.begin() + whole.size() / 2),
+        std::vector<unsigned char>(whole.begin(), whole.end() - 12), // no IEND
+        overlong};
+    for (size_t i = 0; i < damaged.size(); i++) {
+        SCOPED_TRACE(i);
+        putFile(expectedFile("x-large"), damaged[i]);
+        EXPECT_EQ(read(stamp), THUMBNAIL_MISSING);
+    }
+    // A failure record is held to the same rules.
+    ASSERT_TRUE(recordThumbnailFailure(picture.c_str(), stamp));
+    std::string record =
+        thumbnails + "/fail/" + entries(thumbnails + "/fail")[0] + "/" + expectedName();
+    std::vector<unsigned char> recordBytes = fileBytes(record);
+    putFile(record, std::vector<unsigned char>(recordBytes.begin(), recordBytes.end() - 6));
+    EXPECT_EQ(read(stamp), THUMBNAIL_MISSING);
+}
+
+TEST_F(ThumbnailCache, ThumbnailOlderThanThePicturesLastChangeIsStale) {
+    std::vector<unsigned char> rgba = pattern(8, 8, 4);
+    ASSERT_TRUE(writeCachedThumbnail(picture.c_str(), stamp, 8, 8, 8, 8, rgba.data()));
+    struct stat info;
+    ASSERT_EQ(stat(expectedFile("x-large").c_str(), &info), 0);
+    FileStamp changed = stamp;
+    changed.ctime = info.st_mtim.tv_sec;
+    changed.ctimeNanoseconds = info.st_mtim.tv_nsec;
+    EXPECT_EQ(read(changed), THUMBNAIL_FOUND); // changed no later than written: current
+    changed.ctimeNanoseconds += 1;
+    if (changed.ctimeNanoseconds == 1000000000) {
+        changed.ctime += 1;
+        changed.ctimeNanoseconds = 0;
+    }
+    EXPECT_EQ(read(changed), THUMBNAIL_MISSING);
+    ASSERT_TRUE(recordThumbnailFailure(picture.c_str(), stamp));
+    changed.ctime += 10;
+    EXPECT_EQ(read(changed), THUMBNAIL_MISSING); // nor is an older failure record believed
 }

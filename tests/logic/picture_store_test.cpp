@@ -16,7 +16,7 @@ std::shared_ptr<const Picture> pictureOf(size_t bytes, unsigned char fill = 0) {
     return picture;
 }
 
-const FileStamp STAMP = {1700000000, 5, 4096};
+const FileStamp STAMP = {1700000000, 5, 4096, 1700000000, 5, 77};
 
 class PictureStoreTest : public ::testing::Test {
   protected:
@@ -44,10 +44,14 @@ TEST_F(PictureStoreTest, LeastRecentlyUsedPictureGoesWhenTheBudgetIsFull) {
 }
 
 TEST_F(PictureStoreTest, PictureOfAnotherVersionOfTheFileIsNotReturned) {
-    FileStamp changed[3] = {STAMP, STAMP, STAMP};
+    // A replacement that keeps mtime and size still changes the change time, or the inode.
+    FileStamp changed[6] = {STAMP, STAMP, STAMP, STAMP, STAMP, STAMP};
     changed[0].mtime++;
     changed[1].mtimeNanoseconds++;
     changed[2].size++;
+    changed[3].ctime++;
+    changed[4].ctimeNanoseconds++;
+    changed[5].id++;
     for (const FileStamp &stamp : changed) {
         keepPicture(&store, "a", STAMP, pictureOf(10));
         EXPECT_EQ(findPicture(&store, "a", stamp), nullptr);
