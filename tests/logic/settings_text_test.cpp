@@ -105,7 +105,7 @@ TEST(SettingsText, DamagedTextIsRefusedWholeAndChangesNothing) {
         "antialiasing=ultra\n",                               // no such level
         "mouse_navigation=\n",                                // empty
         "smooth mouse is on\n",                               // no key=value
-        std::string("size=640x480\nfull\0screen=true\n", 32), // a NUL byte
+        std::string("size=640x480\nfull\0screen=true\n", 30), // a NUL byte
         "\x89PNG\r\n\x1a\n\x00\x00",                          // binary data
         longFolder,                                           // a folder longer than any path
     };
