@@ -43,6 +43,7 @@
 #include "render/text.h"
 #include "support/output_capture.h"
 #include "support/temp_tree.h"
+#include "support/test_pictures.h"
 #include "platform/image_library.h"
 
 namespace {
@@ -307,34 +308,11 @@ class RoomLoader : public ::testing::Test {
     // stored), with an EXIF orientation entry when orientation is not 0.
     void writeQuadrantJpeg(const std::string &name, int width, int height,
                            const std::array<Rgba, 4> &quadrants, int orientation = 0) {
-        GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
-        ASSERT_NE(pixbuf, nullptr);
-        guchar *pixels = gdk_pixbuf_get_pixels(pixbuf);
-        int stride = gdk_pixbuf_get_rowstride(pixbuf);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                for (int c = 0; c < 3; ++c)
-                    pixels[y * stride + x * 3 + c] =
-                        (guchar)quadrants[(y >= height / 2) * 2 + (x >= width / 2)][c];
-        gchar *jpeg = nullptr;
-        gsize size = 0;
-        ASSERT_TRUE(gdk_pixbuf_save_to_buffer(pixbuf, &jpeg, &size, "jpeg", nullptr, "quality",
-                                              "95", nullptr));
-        g_object_unref(pixbuf);
-        std::string bytes(jpeg, size);
-        g_free(jpeg);
-        if (orientation != 0) {
-            // APP1 "Exif": a big-endian TIFF block whose one directory entry is the
-            // orientation (tag 0x112, SHORT, count 1), placed right after the start marker.
-            std::string exif("\xFF\xE1\x00\x22"
-                             "Exif\0\0MM\x00\x2A\x00\x00\x00\x08\x00\x01"
-                             "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x00\x00\x00"
-                             "\x00\x00\x00\x00",
-                             36);
-            exif[29] = (char)orientation;
-            bytes.insert(2, exif);
-        }
-        writeBytes(name, bytes);
+        unsigned char colours[4][3];
+        for (int q = 0; q < 4; ++q)
+            for (int c = 0; c < 3; ++c)
+                colours[q][c] = (unsigned char)quadrants[q][c];
+        ASSERT_TRUE(::writeQuadrantJpeg(pathOf(name), width, height, colours, orientation));
     }
 
     // ImageMagick for what DevIL cannot write: GIF, CMYK and progressive JPEG, 32-bit BMP.

@@ -6,18 +6,9 @@
 #include <string>
 
 #include "pictures/tiff_header.h"
+#include "support/big_endian.h"
 
 namespace {
-
-void put16(std::string *bytes, unsigned value) {
-    bytes->push_back((char)(value >> 8));
-    bytes->push_back((char)value);
-}
-
-void put32(std::string *bytes, unsigned value) {
-    put16(bytes, value >> 16);
-    put16(bytes, value & 0xFFFF);
-}
 
 // A big-endian TIFF whose first directory holds the image's date (when given) and points to an
 // EXIF directory holding the original date (when given). Each date is 20 bytes with its end.

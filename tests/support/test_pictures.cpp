@@ -2,6 +2,8 @@
 // own code.
 #include "support/test_pictures.h"
 
+#include "support/big_endian.h"
+
 #include <cstdio>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
@@ -17,16 +19,6 @@ bool writeSolidPng(const std::string &path, int width, int height, unsigned char
 }
 
 namespace {
-
-void put16(std::string *bytes, unsigned value) {
-    bytes->push_back((char)(value >> 8));
-    bytes->push_back((char)value);
-}
-
-void put32(std::string *bytes, unsigned value) {
-    put16(bytes, value >> 16);
-    put16(bytes, value & 0xFFFF);
-}
 
 // A big-endian TIFF block: the first directory holds the orientation and, with a date, a
 // pointer to an EXIF directory whose one entry is the date the picture was taken.
@@ -90,7 +82,8 @@ bool writeQuadrantJpeg(const std::string &path, int width, int height,
         return false;
     std::string bytes(jpeg, size);
     g_free(jpeg);
-    bytes.insert(2, exifBlock(orientation, dateTaken));
+    if (orientation != 0)
+        bytes.insert(2, exifBlock(orientation, dateTaken));
     FILE *file = fopen(path.c_str(), "wb");
     if (file == nullptr)
         return false;

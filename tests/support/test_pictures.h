@@ -7,9 +7,9 @@ bool writeSolidPng(const std::string &path, int width, int height, unsigned char
                    unsigned char green, unsigned char blue);
 
 // Writes a width x height JPEG of four flat quadrants (colours given top-left, top-right,
-// bottom-left, bottom-right as stored, RGB), with an EXIF block holding the orientation (1-8)
-// and, when dateTaken is not empty, the date it was taken ("YYYY:MM:DD HH:MM:SS") as EXIF
-// stores it. False when it cannot.
+// bottom-left, bottom-right as stored, RGB) at quality 95, with an EXIF block holding the
+// orientation (1-8; 0: no EXIF block at all) and, when dateTaken is not empty, the date it was
+// taken ("YYYY:MM:DD HH:MM:SS") as EXIF stores it. False when it cannot.
 bool writeQuadrantJpeg(const std::string &path, int width, int height,
                        const unsigned char quadrants[4][3], int orientation,
                        const std::string &dateTaken = "");
