@@ -16,6 +16,7 @@
 #include "gallery/room_landing.h"
 #include "gl/gl_test_context.h"
 #include "loading/view_pictures.h"
+#include "render/facing_captions.h"
 #include "render/room_lists.h"
 #include "render/text.h"
 #include "render/texture_names.h"
@@ -23,8 +24,8 @@
 #include "support/temp_tree.h"
 
 static const int PICTURE_COUNT = 10;
-// Openings timed after the first, which also pays for the process's first glyphs and first
-// pixel rectangle: that one is shown on its own.
+// Openings timed after the first, which also pays for the process's first pixel rectangle: that
+// one is shown on its own.
 static const int RUNS = 4;
 static const int WINDOW_WIDTH = 1024;
 static const int WINDOW_HEIGHT = 768;
@@ -102,6 +103,13 @@ int main() {
         setViewPictures(&pictures);
         uint32_t index = (uint32_t)(2 * run);
         standBeforePicture(index);
+        // What the window showed when Enter was pressed: the picture's caption, drawn as the
+        // scene frame draws it.
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        drawFacingCaption();
+        glDisable(GL_BLEND);
+        glFinish();
         Clock::time_point enter = Clock::now();
         if (!openPictureViewScreen()) {
             fprintf(stderr, "The view did not open before picture %u\n", index);
@@ -141,8 +149,8 @@ int main() {
            sysconf(_SC_NPROCESSORS_ONLN));
     printf("  Enter to the first frame showing the picture: %7.1f ms (worst %.1f; goal <= 120)\n",
            open / RUNS, worstOpen);
-    printf("  each opening, in order (ms):%s; the first in the process, which also makes the\n"
-           "  information line's glyphs and draws the first pixel rectangle: %.1f ms\n",
+    printf("  each opening, in order (ms):%s; the first in the process, which also draws its\n"
+           "  first pixel rectangle: %.1f ms\n",
            eachOpen.c_str(), firstOpening);
     printf("  GdkPixbuf shrink-on-load to the window, one thread: %7.1f ms\n", anchor / RUNS);
     printf("  view / shrink-on-load: %.2f\n", open / anchor);
