@@ -115,6 +115,7 @@ uint64_t thumbnailMemory(DecodeState *state, uint32_t width, uint32_t height, ui
     if (decodedWidth < thumbWidth || decodedHeight < thumbHeight ||
         needed + bytes > PICTURE_MEMORY_LIMIT) {
         state->thumbnailSize = 0;
+        askPictureCodecForSecondSize(state->codec, 0, 0); // asked once, given up now
         return 0;
     }
     askPictureCodecForSecondSize(state->codec, thumbWidth, thumbHeight);
