@@ -2,7 +2,6 @@
 // then the thumbnails to write; started on first use, joined by its owner.
 #include "loading/background_preparation.h"
 
-#include "loading/picture_source.h"
 #include "loading/pixel_budget.h"
 #include "loading/prepared_pictures.h"
 #include "platform/file_stamp.h"
@@ -26,7 +25,8 @@ BackgroundPreparation::~BackgroundPreparation() {
 }
 
 bool BackgroundPreparation::hasWork() const {
-    return nextPending < pending.size() || !pendingDoorFolder.empty() || !thumbnailQueue.empty();
+    return !thumbnailsInHand.empty() || nextPending < pending.size() ||
+           !pendingDoorFolder.empty() || !thumbnailQueue.empty();
 }
 
 // Callers hold lock. Only the owner starts the thread; work queued meanwhile waits for it.
@@ -40,23 +40,22 @@ void BackgroundPreparation::startThreadIfNeeded() {
 }
 
 // A picture is prepared once either store holds this version of it; a file whose stamp cannot
-// be read is left for the room load to report.
+// be read is left for the room load to report. Its stamp is read once.
 void BackgroundPreparation::preparePicture(const std::string &path, uint32_t width,
                                            uint32_t height) {
-    FileStamp stamp;
-    if (!readFileStamp(path.c_str(), &stamp) ||
-        holdsPicture(&framedPictures, path.c_str(), stamp) ||
-        holdsPicture(&decodedPictures, path.c_str(), stamp))
+    PictureStamp stamp = readPictureStamp(path.c_str());
+    if (!stamp.read || holdsPicture(&framedPictures, path.c_str(), stamp.stamp) ||
+        holdsPicture(&decodedPictures, path.c_str(), stamp.stamp))
         return;
     auto picture = std::make_shared<Picture>();
-    bool thumbnailWanted = false;
-    if (obtainPicture(path.c_str(), width, height, picture.get(), &thumbnailWanted, &cancelling) ==
+    std::unique_ptr<ThumbnailToWrite> thumbnail;
+    if (obtainPicture(path.c_str(), stamp, width, height, picture.get(), &thumbnail, &cancelling) ==
         PICTURE_DECODED)
-        keepPicture(&decodedPictures, path.c_str(), stamp,
+        keepPicture(&decodedPictures, path.c_str(), stamp.stamp,
                     std::shared_ptr<const Picture>(std::move(picture)));
-    if (thumbnailWanted) {
+    if (thumbnail != nullptr) {
         std::lock_guard<std::mutex> guard(lock);
-        queueThumbnailLocked(path);
+        queueThumbnailLocked(std::move(thumbnail));
     }
 }
 
@@ -72,7 +71,14 @@ void BackgroundPreparation::work() {
             return;
         }
         busy = true;
-        if (nextPending < pending.size()) {
+        if (!thumbnailsInHand.empty()) {
+            std::unique_ptr<ThumbnailToWrite> thumbnail = std::move(thumbnailsInHand.front());
+            thumbnailsInHand.pop_front();
+            guard.unlock();
+            writeThumbnail(*thumbnail, &cancelling);
+            thumbnail.reset();
+            guard.lock();
+        } else if (nextPending < pending.size()) {
             std::string path = pending[nextPending++];
             uint32_t width = preparedWidth, height = preparedHeight;
             guard.unlock();
@@ -89,10 +95,11 @@ void BackgroundPreparation::work() {
             if (nextPending == pending.size() && pendingDoorFolder.empty())
                 pending.insert(pending.end(), paths.begin(), paths.end());
         } else {
-            std::string path = thumbnailQueue.front();
+            std::unique_ptr<ThumbnailToWrite> thumbnail = std::move(thumbnailQueue.front());
             thumbnailQueue.pop_front();
             guard.unlock();
-            writeThumbnailOf(path.c_str(), &cancelling);
+            writeThumbnail(*thumbnail, &cancelling);
+            thumbnail.reset();
             guard.lock();
         }
         busy = false;
@@ -123,19 +130,30 @@ std::vector<std::string> BackgroundPreparation::wanted() {
     return pending;
 }
 
-void BackgroundPreparation::queueThumbnailLocked(const std::string &path) {
-    for (const std::string &queued : thumbnailQueue)
-        if (queued == path)
+// One thumbnail per file: a later one with pixels in hand takes the place of one without.
+void BackgroundPreparation::queueThumbnailLocked(std::unique_ptr<ThumbnailToWrite> thumbnail) {
+    for (const std::unique_ptr<ThumbnailToWrite> &queued : thumbnailsInHand)
+        if (queued->path == thumbnail->path)
             return;
-    thumbnailQueue.push_back(path);
+    for (auto queued = thumbnailQueue.begin(); queued != thumbnailQueue.end(); ++queued)
+        if ((*queued)->path == thumbnail->path) {
+            if (thumbnail->picture.pixels.empty())
+                return;
+            thumbnailQueue.erase(queued);
+            break;
+        }
+    if (thumbnail->picture.pixels.empty())
+        thumbnailQueue.push_back(std::move(thumbnail));
+    else
+        thumbnailsInHand.push_back(std::move(thumbnail));
 }
 
 // The thread is not started for this: thumbnails wait for the next request for rooms, which
 // follows the room load that decoded them, so they never compete with that load.
-void BackgroundPreparation::queueThumbnail(const std::string &path) {
+void BackgroundPreparation::queueThumbnail(std::unique_ptr<ThumbnailToWrite> thumbnail) {
     {
         std::lock_guard<std::mutex> guard(lock);
-        queueThumbnailLocked(path);
+        queueThumbnailLocked(std::move(thumbnail));
     }
     changed.notify_all();
 }
@@ -161,6 +179,7 @@ bool BackgroundPreparation::askToStop() {
         pending.clear();
         nextPending = 0;
         pendingDoorFolder.clear();
+        thumbnailsInHand.clear();
         thumbnailQueue.clear();
     }
     changed.notify_all();
@@ -195,10 +214,10 @@ std::vector<std::string> roomsBeingPrepared() {
     return inUse != nullptr ? inUse->wanted() : std::vector<std::string>();
 }
 
-void queueThumbnailWrite(const char *path) {
+void queueThumbnailWrite(std::unique_ptr<ThumbnailToWrite> thumbnail) {
     REQUIRE_MAIN_THREAD();
     if (inUse != nullptr)
-        inUse->queueThumbnail(path);
+        inUse->queueThumbnail(std::move(thumbnail));
 }
 
 void waitForRoomPreparation() {

@@ -8,10 +8,13 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "loading/picture_source.h"
 
 // Lists the pictures of the first room of a folder, as the folder scanner would show them.
 // Handed down by the gallery; runs on the background thread. Thread: background.
@@ -30,7 +33,7 @@ class BackgroundPreparation {
     void prepare(const std::vector<std::string> &paths, const std::string &doorFolder,
                  FirstRoomLister lister, uint32_t innerWidth, uint32_t innerHeight);
     std::vector<std::string> wanted();
-    void queueThumbnail(const std::string &path);
+    void queueThumbnail(std::unique_ptr<ThumbnailToWrite> thumbnail);
     void waitUntilIdle();
     void stop();
     // Stops the thread as stop does, but waits at most limit for it (a read of a hung file
@@ -41,7 +44,7 @@ class BackgroundPreparation {
   private:
     bool askToStop();
     bool hasWork() const;
-    void queueThumbnailLocked(const std::string &path);
+    void queueThumbnailLocked(std::unique_ptr<ThumbnailToWrite> thumbnail);
     void startThreadIfNeeded();
     void preparePicture(const std::string &path, uint32_t width, uint32_t height);
     void work();
@@ -55,7 +58,10 @@ class BackgroundPreparation {
     FirstRoomLister firstRoomLister = nullptr;
     uint32_t preparedWidth = 0;
     uint32_t preparedHeight = 0;
-    std::deque<std::string> thumbnailQueue;
+    // Thumbnails whose pixels are in hand, written first to give their memory back; then
+    // those whose files are decoded again, last of all.
+    std::deque<std::unique_ptr<ThumbnailToWrite>> thumbnailsInHand;
+    std::deque<std::unique_ptr<ThumbnailToWrite>> thumbnailQueue;
     bool busy = false;
     bool stopping = false;
     bool ended = false;                  // the thread has left its loop
@@ -75,9 +81,9 @@ void prepareRooms(const std::vector<std::string> &paths, const std::string &door
 // Thread: main only.
 std::vector<std::string> roomsBeingPrepared();
 
-// Asks for the picture's x-large thumbnail to be written once nothing else is to be prepared.
-// Thread: main only.
-void queueThumbnailWrite(const char *path);
+// Asks for the picture's x-large thumbnail to be written: before anything else is prepared when
+// its pixels are in hand, else once nothing else is left. Thread: main only.
+void queueThumbnailWrite(std::unique_ptr<ThumbnailToWrite> thumbnail);
 
 // Waits until every picture asked for is prepared and every thumbnail written. Thread: main only.
 void waitForRoomPreparation();

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "loading/picture_source.h"
 #include "loading/pixel_budget.h"
+#include "loading/prepared_pictures.h"
 #include "platform/this_thread.h"
 
 size_t decodingCores() {
@@ -49,14 +49,23 @@ void DecodeWorkers::work() {
     while (nextEntry < entries.size()) {
         DecodedEntry &entry = entries[nextEntry++];
         guard.unlock();
+        const char *path = entry.path.c_str();
+        PictureStamp stamp = readPictureStamp(path);
+        std::shared_ptr<const SlotImage> framed;
+        if (stamp.read)
+            framed = findPicture(&framedPictures, path, stamp.stamp);
         Picture picture;
-        bool thumbnailWanted = false;
-        PictureDecodeResult result = obtainPicture(entry.path.c_str(), innerWidth, innerHeight,
-                                                   &picture, &thumbnailWanted, &cancelled);
+        std::unique_ptr<ThumbnailToWrite> thumbnail;
+        PictureDecodeResult result = framed != nullptr
+                                         ? PICTURE_DECODED
+                                         : obtainPicture(path, stamp, innerWidth, innerHeight,
+                                                         &picture, &thumbnail, &cancelled);
         guard.lock();
+        entry.stamp = stamp;
+        entry.framed = std::move(framed);
         entry.result = result;
         entry.picture = std::move(picture);
-        entry.thumbnailWanted = thumbnailWanted;
+        entry.thumbnail = std::move(thumbnail);
         entry.done = true;
         entryDone.notify_all();
     }

@@ -5,18 +5,24 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "loading/picture_source.h"
 #include "pictures/picture_decoder.h"
 
 struct DecodedEntry {
     std::string path;
+    PictureStamp stamp; // read once, by the worker
+    // The slot image the framed-picture store held for this version of the file; then nothing
+    // else was obtained.
+    std::shared_ptr<const SlotImage> framed;
     PictureDecodeResult result = PICTURE_UNDECODABLE;
     Picture picture;
-    bool thumbnailWanted = false; // decoded from a file the thumbnail cache lacks
+    std::unique_ptr<ThumbnailToWrite> thumbnail; // decoded from a file the cache lacks
     bool done = false;
 };
 
@@ -24,8 +30,10 @@ struct DecodedEntry {
 // names another count (1 to 1024). Thread: any.
 size_t decodingCores();
 
-// Owns the worker threads ("qm-decode"): they take the next picture not yet taken, obtain it
-// (obtainPicture: from memory, the thumbnail cache or the file) and leave it in its entry.
+// Owns the worker threads ("qm-decode"): they take the next picture not yet taken, read its
+// file's stamp, and leave in its entry the slot image framed earlier from that version of the
+// file if the framed-picture store holds one, else the picture obtained (obtainPicture: from
+// memory, the thumbnail cache or the file). The owner's thread touches no file.
 // Every member is for the owner's thread. Thread: one owner, usually main.
 class DecodeWorkers {
   public:

@@ -16,38 +16,70 @@ bool recordedAsFailure(PictureDecodeResult result) {
 
 } // namespace
 
-PictureDecodeResult obtainPicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
-                                  Picture *picture, bool *thumbnailWanted,
-                                  const std::atomic<bool> *cancel) {
-    *thumbnailWanted = false;
-    BudgetGate budget(&decodedPixelBudget(), cancel);
-    // The stamp is read before anything of the file is, so that a file changed meanwhile is
-    // kept under its older stamp and looked at again next time.
-    FileStamp stamp;
-    if (!readFileStamp(path, &stamp))
-        return decodePicture(path, innerWidth, innerHeight, picture, &budget.gate);
+PictureStamp readPictureStamp(const char *path) {
+    PictureStamp stamp;
+    stamp.read = readFileStampAndKind(path, &stamp.stamp, &stamp.regular);
+    return stamp;
+}
 
-    std::shared_ptr<const Picture> held = takePicture(&decodedPictures, path, stamp);
+ThumbnailToWrite::~ThumbnailToWrite() {
+    decodedPixelBudget().releaseKept(kept);
+}
+
+PictureDecodeResult obtainPicture(const char *path, const PictureStamp &stamp, uint32_t innerWidth,
+                                  uint32_t innerHeight, Picture *picture,
+                                  std::unique_ptr<ThumbnailToWrite> *thumbnail,
+                                  const std::atomic<bool> *cancel) {
+    thumbnail->reset();
+    BudgetGate budget(&decodedPixelBudget(), cancel);
+    // The stamp was read before anything of the file is, so that a file changed meanwhile is
+    // kept under its older stamp and looked at again next time.
+    if (!stamp.read)
+        return decodePicture(path, innerWidth, innerHeight, picture, &budget.gate);
+    if (!stamp.regular)
+        return PICTURE_NOT_OPENED;
+
+    std::shared_ptr<const Picture> held = takePicture(&decodedPictures, path, stamp.stamp);
     if (held != nullptr) {
         *picture = *held;
         return PICTURE_DECODED;
     }
 
     CachedThumbnail cached;
-    ThumbnailLookup lookup = readCachedThumbnail(path, stamp, &cached);
+    ThumbnailLookup lookup = readCachedThumbnail(path, stamp.stamp, &cached);
     if (lookup == THUMBNAIL_KNOWN_TO_FAIL)
         return PICTURE_UNDECODABLE;
     if (lookup == THUMBNAIL_FOUND)
         return fitCachedThumbnail(cached, innerWidth, innerHeight, picture) ? PICTURE_DECODED
                                                                             : PICTURE_UNDECODABLE;
-    PictureDecodeResult result =
-        decodePicture(path, innerWidth, innerHeight, picture, &budget.gate);
+    // The cache's thumbnail is made from the same decode when its pixels allow, so the
+    // background need not read the file a second time.
+    Picture inHand;
+    PictureDecodeResult result = decodeRegularPicture(path, innerWidth, innerHeight, picture,
+                                                      &budget.gate, CACHED_THUMBNAIL_SIZE, &inHand);
     // One that was read but did not decode is recorded, as the cache's other users do.
-    if (result == PICTURE_DECODED)
-        *thumbnailWanted = true;
-    else if (recordedAsFailure(result))
-        recordThumbnailFailure(path, stamp);
+    if (result == PICTURE_DECODED) {
+        *thumbnail = std::make_unique<ThumbnailToWrite>(path, stamp.stamp);
+        if (!inHand.pixels.empty() && decodedPixelBudget().keep(inHand.pixels.size())) {
+            (*thumbnail)->kept = inHand.pixels.size();
+            (*thumbnail)->picture = std::move(inHand);
+        }
+    } else if (recordedAsFailure(result))
+        recordThumbnailFailure(path, stamp.stamp);
     return result;
+}
+
+void writeThumbnail(const ThumbnailToWrite &thumbnail, const std::atomic<bool> *cancel) {
+    if (thumbnail.picture.pixels.empty()) {
+        writeThumbnailOf(thumbnail.path.c_str(), cancel);
+        return;
+    }
+    const Picture &picture = thumbnail.picture;
+    CachedThumbnail cached;
+    if (readCachedThumbnail(thumbnail.path.c_str(), thumbnail.stamp, &cached) == THUMBNAIL_MISSING)
+        writeCachedThumbnail(thumbnail.path.c_str(), thumbnail.stamp, (int)picture.originalWidth,
+                             (int)picture.originalHeight, (int)picture.width, (int)picture.height,
+                             picture.pixels.data());
 }
 
 void writeThumbnailOf(const char *path, const std::atomic<bool> *cancel) {

@@ -3,7 +3,15 @@
 
 #include <algorithm>
 
-PixelBudget::PixelBudget(uint64_t capacity) : limit(capacity) {}
+namespace {
+
+// Twelve x-large thumbnails of 512 x 512 RGBA: a room's ten and some of the next room's.
+constexpr uint64_t KEPT_THUMBNAIL_BYTES = 12ull * 512 * 512 * 4;
+
+} // namespace
+
+PixelBudget::PixelBudget(uint64_t capacity, uint64_t keptCapacity)
+    : limit(capacity), keptLimit(keptCapacity) {}
 
 bool PixelBudget::acquire(uint64_t bytes, const std::atomic<bool> *cancel) {
     bytes = std::min(bytes, limit);
@@ -19,7 +27,7 @@ bool PixelBudget::acquire(uint64_t bytes, const std::atomic<bool> *cancel) {
     bool served = cancel == nullptr || !cancel->load();
     if (served) {
         inUse += bytes;
-        mostInUse = std::max(mostInUse, inUse);
+        mostInUse = std::max(mostInUse, inUse + keptInUse);
     }
     guard.unlock();
     changed.notify_all();
@@ -34,6 +42,20 @@ void PixelBudget::release(uint64_t bytes) {
     changed.notify_all();
 }
 
+bool PixelBudget::keep(uint64_t bytes) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (bytes > keptLimit - keptInUse)
+        return false;
+    keptInUse += bytes;
+    mostInUse = std::max(mostInUse, inUse + keptInUse);
+    return true;
+}
+
+void PixelBudget::releaseKept(uint64_t bytes) {
+    std::lock_guard<std::mutex> guard(lock);
+    keptInUse -= std::min(bytes, keptInUse);
+}
+
 void PixelBudget::wakeWaiters() {
     // Taking the lock orders this after a waiter's look at its flag: none sleeps through it.
     { std::lock_guard<std::mutex> guard(lock); }
@@ -42,7 +64,7 @@ void PixelBudget::wakeWaiters() {
 
 uint64_t PixelBudget::taken() {
     std::lock_guard<std::mutex> guard(lock);
-    return inUse;
+    return inUse + keptInUse;
 }
 
 uint64_t PixelBudget::peak() {
@@ -51,7 +73,7 @@ uint64_t PixelBudget::peak() {
 }
 
 PixelBudget &decodedPixelBudget() {
-    static PixelBudget budget(PICTURE_MEMORY_LIMIT);
+    static PixelBudget budget(PICTURE_MEMORY_LIMIT, KEPT_THUMBNAIL_BYTES);
     return budget;
 }
 

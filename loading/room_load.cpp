@@ -8,24 +8,12 @@
 #include "loading/prepared_pictures.h"
 #include "platform/this_thread.h"
 
-RoomLoad::RoomLoad(const std::vector<std::string> &paths) {
+RoomLoad::RoomLoad(const std::vector<std::string> &paths) : paths(paths), framed(paths.size()) {
     REQUIRE_MAIN_THREAD();
     composerOpen = openSlotComposer(&composer);
     if (!composerOpen)
         return;
-    std::vector<std::string> toDecode;
-    for (const std::string &path : paths) {
-        Slot slot;
-        slot.path = path;
-        slot.stamped = readFileStamp(path.c_str(), &slot.stamp);
-        if (slot.stamped)
-            slot.framed = findPicture(&framedPictures, path.c_str(), slot.stamp);
-        slot.workIndex = toDecode.size();
-        if (slot.framed == nullptr)
-            toDecode.push_back(path);
-        slots.push_back(slot);
-    }
-    workers = std::make_unique<DecodeWorkers>(toDecode, composer.innerWidth, composer.innerHeight);
+    workers = std::make_unique<DecodeWorkers>(paths, composer.innerWidth, composer.innerHeight);
 }
 
 RoomLoad::~RoomLoad() {
@@ -35,30 +23,34 @@ RoomLoad::~RoomLoad() {
 }
 
 bool RoomLoad::ready(size_t slot, std::chrono::milliseconds limit) {
-    return slots[slot].framed != nullptr || workers->waitFor(slots[slot].workIndex, limit);
+    return framed[slot] != nullptr || workers->waitFor(slot, limit);
 }
 
-std::shared_ptr<const SlotImage> RoomLoad::take(size_t index, bool *shown) {
-    Slot &slot = slots[index];
+std::shared_ptr<const SlotImage> RoomLoad::take(size_t slot, bool *shown) {
     *shown = true;
-    if (slot.framed != nullptr)
-        return slot.framed;
-    DecodedEntry *decoded = workers->wait(slot.workIndex);
-    std::shared_ptr<const SlotImage> framed;
+    if (framed[slot] != nullptr)
+        return framed[slot];
+    DecodedEntry *decoded = workers->wait(slot);
+    if (decoded->framed != nullptr) {
+        framed[slot] = decoded->framed;
+        return framed[slot];
+    }
+    std::shared_ptr<const SlotImage> image;
     if (decoded->result != PICTURE_DECODED)
-        fprintf(stderr, "ERROR: Unable to load %s\n", slot.path.c_str());
+        fprintf(stderr, "ERROR: Unable to load %s\n", paths[slot].c_str());
     else
-        framed = frameSlotPicture(composer, decoded->picture);
+        image = frameSlotPicture(composer, decoded->picture);
     decoded->picture = Picture();
     // The thumbnail is written in the background once this room is shown.
-    if (decoded->thumbnailWanted)
-        queueThumbnailWrite(slot.path.c_str());
-    if (framed == nullptr) {
+    if (decoded->thumbnail != nullptr)
+        queueThumbnailWrite(std::move(decoded->thumbnail));
+    if (image == nullptr) {
         *shown = false;
         return frameEmptySlot(composer);
     }
-    slot.framed = framed;
-    if (slot.stamped)
-        keepPicture(&framedPictures, slot.path.c_str(), slot.stamp, framed);
-    return framed;
+    framed[slot] = image;
+    // Kept under the stamp read before the file was: a file changed since is looked at again.
+    if (decoded->stamp.read)
+        keepPicture(&framedPictures, paths[slot].c_str(), decoded->stamp.stamp, image);
+    return image;
 }

@@ -1,6 +1,6 @@
 // room_load.h -- one room's pictures as slot images, in slot order: straight from the
 // framed-picture store when the room was prepared while the person looked, otherwise obtained
-// on decode workers and framed as they are taken.
+// on decode workers and framed as they are taken. Every file is looked at on the workers, once.
 #pragma once
 #include <chrono>
 #include <memory>
@@ -9,15 +9,14 @@
 
 #include "loading/decode_workers.h"
 #include "pictures/slot_composer.h"
-#include "platform/file_stamp.h"
 
 // Owns the decode workers and the framing images of one room load. Thread: main only.
 class RoomLoad {
   public:
-    // Opens the framing images, looks every picture up in the framed-picture store under the
-    // stamp its file has now (so a file changed since it was framed is not shown from the
-    // older copy), and starts decoding the rest. Nothing is started when the framing images
-    // cannot be made: opened() is false after a line on standard error.
+    // Opens the framing images and starts the workers, which look every picture up in the
+    // framed-picture store under the stamp its file has now (so a file changed since it was
+    // framed is not shown from the older copy) and obtain the rest. Nothing is started when the
+    // framing images cannot be made: opened() is false after a line on standard error.
     explicit RoomLoad(const std::vector<std::string> &paths);
     // Lets the workers finish the picture each holds and joins them; releases the images.
     ~RoomLoad();
@@ -38,16 +37,9 @@ class RoomLoad {
     std::shared_ptr<const SlotImage> take(size_t slot, bool *shown);
 
   private:
-    struct Slot {
-        std::string path;
-        bool stamped; // stamp read: the image may be kept and found again
-        FileStamp stamp;
-        std::shared_ptr<const SlotImage> framed; // ready to upload, or null
-        size_t workIndex;                        // its place among the decoded ones otherwise
-    };
-
     SlotComposer composer;
     bool composerOpen;
-    std::vector<Slot> slots;
+    std::vector<std::string> paths;
+    std::vector<std::shared_ptr<const SlotImage>> framed; // per slot, once taken
     std::unique_ptr<DecodeWorkers> workers;
 };

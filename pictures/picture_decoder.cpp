@@ -46,6 +46,8 @@ struct DecodeState {
     const DecodeMemoryGate *gate; // null: memory is not shared
     uint64_t reserved;            // taken from the gate so far
     bool cancelled;               // the gate gave none
+    uint32_t thumbnailSize;       // a thumbnail is made beside the picture; 0: none
+    PictureCodec *codec;          // once opened
 };
 
 // The upright size a picture of the given upright size is decoded at.
@@ -83,6 +85,43 @@ uint64_t decodeMemory(const DecodeState &state, uint32_t width, uint32_t height,
     return decodedWidth * decodedHeight * 4 + 3 * (uint64_t)targetWidth * targetHeight * 4 + extra;
 }
 
+// The size, in stored orientation, of a stored width x height picture fitted upright to a
+// size x size square.
+void thumbnailTarget(int orientation, uint32_t width, uint32_t height, uint32_t size,
+                     uint32_t *targetWidth, uint32_t *targetHeight) {
+    bool swap = orientationSwapsSides(orientation);
+    uint32_t fitWidth, fitHeight;
+    fitPictureSize(swap ? height : width, swap ? width : height, size, size, &fitWidth, &fitHeight);
+    *targetWidth = swap ? fitHeight : fitWidth;
+    *targetHeight = swap ? fitWidth : fitHeight;
+}
+
+// Asks the decoder for the thumbnail beside the picture when the pixels it decodes at will
+// cover it and its memory (the decoder's copy, ours and the turned one) fits beside the
+// picture's needs; its memory then. Otherwise the thumbnail is given up: it never makes a
+// picture too large, nor is it ever enlarged. A TIFF decoder may turn the picture its own way:
+// none is asked for there.
+uint64_t thumbnailMemory(DecodeState *state, uint32_t width, uint32_t height, uint32_t targetWidth,
+                         uint32_t targetHeight, uint64_t needed) {
+    if (state->thumbnailSize == 0 || state->codec == nullptr || state->format == PICTURE_TIFF)
+        return 0;
+    uint32_t thumbWidth, thumbHeight;
+    thumbnailTarget(state->orientation, width, height, state->thumbnailSize, &thumbWidth,
+                    &thumbHeight);
+    uint64_t decodedWidth, decodedHeight;
+    codecDecodeSize(state->format, width, height, targetWidth, targetHeight, &decodedWidth,
+                    &decodedHeight);
+    uint64_t bytes = 3 * (uint64_t)thumbWidth * thumbHeight * 4;
+    if (decodedWidth < thumbWidth || decodedHeight < thumbHeight ||
+        needed + bytes > PICTURE_MEMORY_LIMIT) {
+        state->thumbnailSize = 0;
+        askPictureCodecForSecondSize(state->codec, 0, 0); // asked once, given up now
+        return 0;
+    }
+    askPictureCodecForSecondSize(state->codec, thumbWidth, thumbHeight);
+    return bytes;
+}
+
 // The decoder knows the stored size and has allocated no pixel yet: the fitting size, in
 // stored orientation, or a refusal when the picture is too large.
 bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *targetWidth,
@@ -98,6 +137,7 @@ bool chooseDecodeSize(void *context, uint32_t width, uint32_t height, uint32_t *
     uint64_t needed = decodeMemory(*state, width, height, *targetWidth, *targetHeight);
     if (needed > PICTURE_MEMORY_LIMIT)
         return false;
+    needed += thumbnailMemory(state, width, height, *targetWidth, *targetHeight, needed);
     if (state->gate != nullptr && needed > state->reserved) {
         if (!state->gate->reserve(state->gate->context, needed - state->reserved)) {
             state->cancelled = true;
@@ -142,8 +182,20 @@ PictureDecodeResult checkDeclaredSize(const DecodeState &state, const unsigned c
                                                                                 : PICTURE_TOO_LARGE;
 }
 
-// Shrinks the decoded pixels (if the decoder could not) and turns them upright.
-bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *picture) {
+// The thumbnail the decoder made beside the picture, turned upright; left empty without one.
+void takeThumbnail(CodecPixels *decoded, int orientation, Picture *thumbnail) {
+    if (decoded->secondRgba.empty())
+        return;
+    thumbnail->width = decoded->secondWidth;
+    thumbnail->height = decoded->secondHeight;
+    thumbnail->pixels.swap(decoded->secondRgba);
+    turnUpright(&thumbnail->pixels, &thumbnail->width, &thumbnail->height, orientation);
+}
+
+// Shrinks the decoded pixels (if the decoder could not) and turns them upright, and the
+// thumbnail with them when one is asked for.
+bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *picture,
+                   Picture *thumbnail) {
     // A TIFF decoder may flip the picture as its orientation says but cannot turn it; what is
     // left to do, it tells. One that reads no orientation leaves all of it to be done here.
     int orientation = state.orientation;
@@ -156,6 +208,8 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
             &fitHeight);
     uint32_t targetWidth = swap ? fitHeight : fitWidth;
     uint32_t targetHeight = swap ? fitWidth : fitHeight;
+    if (thumbnail != nullptr)
+        takeThumbnail(decoded, orientation, thumbnail);
 
     picture->width = storedWidth;
     picture->height = storedHeight;
@@ -185,14 +239,17 @@ bool feedWalked(PictureCodec *codec, PictureWalk *walk, const unsigned char *byt
     return !walk->ended;
 }
 
-// What a decode is asked for: the area to fit, how, where the date taken goes (or null), and
-// where its memory comes from (null: not shared).
+// What a decode is asked for: the area to fit, how, where the date taken goes (or null),
+// where its memory comes from (null: not shared), and the square a thumbnail beside it is
+// fitted to (0 and null: none).
 struct DecodeRequest {
     uint32_t innerWidth;
     uint32_t innerHeight;
     bool windowFit;
     char *dateTaken;
     const DecodeMemoryGate *gate;
+    uint32_t thumbnailSize;
+    Picture *thumbnail;
 };
 
 // Feeds the source to the decoder chosen from its first bytes, stopping as soon as the
@@ -221,6 +278,7 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     state.innerHeight = request.innerHeight;
     state.windowFit = request.windowFit;
     state.gate = request.gate;
+    state.thumbnailSize = request.thumbnail != nullptr ? request.thumbnailSize : 0;
     if (request.dateTaken != nullptr) {
         if (state.format == PICTURE_JPEG)
             memcpy(request.dateTaken, state.jpeg.dateTaken, sizeof state.jpeg.dateTaken);
@@ -242,6 +300,7 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     PictureCodec *codec = openPictureCodec(state.format, chooseDecodeSize, &state);
     if (codec == nullptr)
         return PICTURE_UNDECODABLE;
+    state.codec = codec;
     bool readFailed = false;
     bool more = feedWalked(codec, &walk, buffer.data(), kept) && headSize == HEAD_SIZE;
     while (more) {
@@ -259,12 +318,18 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
         result = PICTURE_CANCELLED;
     else if (pictureCodecRefused(codec) || walk.refused)
         result = PICTURE_TOO_LARGE;
-    else if (finished && finishPicture(&decoded, state, picture)) {
+    else if (finished && finishPicture(&decoded, state, picture, request.thumbnail)) {
         result = PICTURE_DECODED;
         bool known = state.uprightWidth > 0 && state.uprightHeight > 0;
         picture->originalWidth = known ? state.uprightWidth : picture->width;
         picture->originalHeight = known ? state.uprightHeight : picture->height;
+        if (request.thumbnail != nullptr) {
+            request.thumbnail->originalWidth = picture->originalWidth;
+            request.thumbnail->originalHeight = picture->originalHeight;
+        }
     }
+    if (result != PICTURE_DECODED && request.thumbnail != nullptr)
+        *request.thumbnail = Picture();
     closePictureCodec(codec);
     if (state.reserved > 0)
         request.gate->release(request.gate->context, state.reserved);
@@ -299,7 +364,23 @@ PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_
     if (file == nullptr)
         return PICTURE_NOT_OPENED;
     PictureDecodeResult result = decodeSource(
-        {readFromFile, file}, {innerWidth, innerHeight, false, nullptr, gate}, picture);
+        {readFromFile, file}, {innerWidth, innerHeight, false, nullptr, gate, 0, nullptr}, picture);
+    closePictureFile(file);
+    return result;
+}
+
+PictureDecodeResult decodeRegularPicture(const char *path, uint32_t innerWidth,
+                                         uint32_t innerHeight, Picture *picture,
+                                         const DecodeMemoryGate *gate, uint32_t thumbnailSize,
+                                         Picture *thumbnail) {
+    if (thumbnail != nullptr)
+        *thumbnail = Picture();
+    PictureFile *file = openRegularPictureFile(path);
+    if (file == nullptr)
+        return PICTURE_NOT_OPENED;
+    PictureDecodeResult result = decodeSource(
+        {readFromFile, file},
+        {innerWidth, innerHeight, false, nullptr, gate, thumbnailSize, thumbnail}, picture);
     closePictureFile(file);
     return result;
 }
@@ -311,8 +392,9 @@ PictureDecodeResult decodePictureForWindow(const char *path, uint32_t windowWidt
     PictureFile *file = openPictureFile(path);
     if (file == nullptr)
         return PICTURE_NOT_OPENED;
-    PictureDecodeResult result = decodeSource(
-        {readFromFile, file}, {windowWidth, windowHeight, true, dateTaken, gate}, picture);
+    PictureDecodeResult result =
+        decodeSource({readFromFile, file},
+                     {windowWidth, windowHeight, true, dateTaken, gate, 0, nullptr}, picture);
     closePictureFile(file);
     return result;
 }
@@ -321,5 +403,5 @@ PictureDecodeResult decodePictureBytes(const unsigned char *bytes, size_t size, 
                                        uint32_t innerHeight, Picture *picture) {
     MemoryReader reader = {bytes, size};
     return decodeSource({readFromMemory, &reader},
-                        {innerWidth, innerHeight, false, nullptr, nullptr}, picture);
+                        {innerWidth, innerHeight, false, nullptr, nullptr, 0, nullptr}, picture);
 }

@@ -42,6 +42,17 @@ struct DecodeMemoryGate {
 PictureDecodeResult decodePicture(const char *path, uint32_t innerWidth, uint32_t innerHeight,
                                   Picture *picture, const DecodeMemoryGate *gate = nullptr);
 
+// Decodes as decodePicture does a file that the caller has just found to be a regular file
+// (readFileStampAndKind): it is opened without looking at it again. With a thumbnail, that
+// also gets the picture fitted upright to a thumbnailSize square, never enlarged, scaled from
+// the same decoded pixels as the picture, when the decoder can make it so, those pixels cover
+// that size and its memory fits within the same bound; otherwise it is left empty. The picture
+// is the same either way, to the byte.
+PictureDecodeResult decodeRegularPicture(const char *path, uint32_t innerWidth,
+                                         uint32_t innerHeight, Picture *picture,
+                                         const DecodeMemoryGate *gate, uint32_t thumbnailSize,
+                                         Picture *thumbnail);
+
 // The file at path decoded upright for a full-size look: fitted whole inside a
 // windowWidth x windowHeight window, keeping its proportions and never enlarged (so a window of
 // at least the picture's own size gives it at 100 %), within the same memory bound. dateTaken

@@ -16,6 +16,10 @@ struct FileStamp {
 // Thread: any.
 bool readFileStamp(const char *path, FileStamp *stamp);
 
+// Reads the stamp as readFileStamp does, in the same one look-up, and tells whether the file is a
+// regular file (not a folder, pipe, socket or device). Thread: any.
+bool readFileStampAndKind(const char *path, FileStamp *stamp, bool *regularFile);
+
 // True when two stamps are of the same version of a file. Thread: any.
 inline bool sameFileStamp(const FileStamp &a, const FileStamp &b) {
     return a.mtime == b.mtime && a.mtimeNanoseconds == b.mtimeNanoseconds && a.size == b.size &&

@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-bool readFileStamp(const char *path, FileStamp *stamp) {
+bool readFileStampAndKind(const char *path, FileStamp *stamp, bool *regularFile) {
     struct stat info;
     if (stat(path, &info) != 0)
         return false;
@@ -13,5 +13,11 @@ bool readFileStamp(const char *path, FileStamp *stamp) {
     stamp->ctime = info.st_ctim.tv_sec;
     stamp->ctimeNanoseconds = info.st_ctim.tv_nsec;
     stamp->id = (unsigned long long)info.st_ino;
+    *regularFile = S_ISREG(info.st_mode);
     return true;
+}
+
+bool readFileStamp(const char *path, FileStamp *stamp) {
+    bool regularFile;
+    return readFileStampAndKind(path, stamp, &regularFile);
 }

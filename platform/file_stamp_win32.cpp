@@ -19,7 +19,7 @@ void toUnixTime(ULONGLONG ticks, long long *seconds, long *nanoseconds) {
 
 } // namespace
 
-bool readFileStamp(const char *path, FileStamp *stamp) {
+bool readFileStampAndKind(const char *path, FileStamp *stamp, bool *regularFile) {
     // No access to the contents is asked for: a file open elsewhere without sharing still
     // gives its attributes.
     HANDLE handle = CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
@@ -31,6 +31,8 @@ bool readFileStamp(const char *path, FileStamp *stamp) {
     FILE_BASIC_INFO basic;
     bool read = GetFileInformationByHandle(handle, &info) &&
                 GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic);
+    *regularFile = read && GetFileType(handle) == FILE_TYPE_DISK &&
+                   (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     CloseHandle(handle);
     if (!read)
         return false;
@@ -41,4 +43,9 @@ bool readFileStamp(const char *path, FileStamp *stamp) {
     stamp->size = ((long long)info.nFileSizeHigh << 32) | info.nFileSizeLow;
     stamp->id = ((unsigned long long)info.nFileIndexHigh << 32) | info.nFileIndexLow;
     return true;
+}
+
+bool readFileStamp(const char *path, FileStamp *stamp) {
+    bool regularFile;
+    return readFileStampAndKind(path, stamp, &regularFile);
 }

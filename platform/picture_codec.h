@@ -23,6 +23,10 @@ struct CodecPixels {
     uint32_t height = 0;
     std::vector<unsigned char> rgba;
     int orientation = 0; // the EXIF orientation 1-8 the decoder read, 0 when it reads none
+    // The second copy asked for with askPictureCodecForSecondSize; empty when none was made.
+    uint32_t secondWidth = 0;
+    uint32_t secondHeight = 0;
+    std::vector<unsigned char> secondRgba;
 };
 
 // Told the stored size before the decoder allocates any pixel. False refuses the picture;
@@ -39,6 +43,12 @@ PictureCodec *openPictureCodec(PictureFormat format, ChooseDecodeSize chooseSize
 // Hands the decoder the next bytes of the file. False once the picture is known to be broken
 // or has been refused; nothing more need be fed then.
 bool feedPictureCodec(PictureCodec *codec, const unsigned char *bytes, size_t size);
+
+// Asked from within chooseSize, before any pixel exists: also make the picture at
+// width x height (stored orientation), scaled from the same decoded pixels as the size chosen,
+// which comes out exactly as it would alone. Only for a size no larger than the pixels the
+// decoder holds (codecDecodeSize); a decoder that cannot makes no second copy.
+void askPictureCodecForSecondSize(PictureCodec *codec, uint32_t width, uint32_t height);
 
 // Ends the input. True, with the pixels, when a whole picture was decoded and not refused.
 bool finishPictureCodec(PictureCodec *codec, CodecPixels *pixels);

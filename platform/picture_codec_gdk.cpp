@@ -7,11 +7,18 @@
 
 struct PictureCodec {
     GdkPixbufLoader *loader;
+    PictureFormat format;
     ChooseDecodeSize chooseSize;
     void *context;
     bool refused;
     bool failed;
     bool closed; // the loader has been told the input ended
+    // With a second size, the loader stops at the size it decodes at, and both copies are
+    // scaled from there as the loader itself would scale.
+    uint32_t secondWidth;
+    uint32_t secondHeight;
+    uint32_t targetWidth;
+    uint32_t targetHeight;
 };
 
 namespace {
@@ -50,6 +57,18 @@ void onSizePrepared(GdkPixbufLoader *loader, int width, int height, gpointer dat
         gdk_pixbuf_loader_set_size(loader, 0, 0);
         return;
     }
+    codec->targetWidth = wantedWidth;
+    codec->targetHeight = wantedHeight;
+    if (codec->secondWidth > 0) {
+        uint64_t decodedWidth, decodedHeight;
+        codecDecodeSize(codec->format, (uint32_t)width, (uint32_t)height, wantedWidth, wantedHeight,
+                        &decodedWidth, &decodedHeight);
+        if (decodedWidth >= codec->secondWidth && decodedHeight >= codec->secondHeight) {
+            wantedWidth = (uint32_t)decodedWidth;
+            wantedHeight = (uint32_t)decodedHeight;
+        } else
+            codec->secondWidth = codec->secondHeight = 0;
+    }
     if (wantedWidth != (uint32_t)width || wantedHeight != (uint32_t)height)
         gdk_pixbuf_loader_set_size(loader, (int)wantedWidth, (int)wantedHeight);
 }
@@ -84,13 +103,44 @@ uint64_t ceilDiv(uint64_t value, uint64_t divisor) {
     return (value + divisor - 1) / divisor;
 }
 
+// The pixbuf at width x height: scaled bilinearly, as the loader scales to a size set on it,
+// which gives the same pixels. The caller unrefs the result.
+GdkPixbuf *sizedPixbuf(GdkPixbuf *pixbuf, uint32_t width, uint32_t height) {
+    if (gdk_pixbuf_get_width(pixbuf) == (int)width && gdk_pixbuf_get_height(pixbuf) == (int)height)
+        return (GdkPixbuf *)g_object_ref(pixbuf);
+    return gdk_pixbuf_scale_simple(pixbuf, (int)width, (int)height, GDK_INTERP_BILINEAR);
+}
+
+// Both copies from the pixels the loader stopped at, the second first.
+bool copyBothSizes(PictureCodec *codec, GdkPixbuf *decoded, CodecPixels *pixels) {
+    GdkPixbuf *second = sizedPixbuf(decoded, codec->secondWidth, codec->secondHeight);
+    CodecPixels copy;
+    bool copied = second != nullptr && copyPixels(second, &copy);
+    if (second != nullptr)
+        g_object_unref(second);
+    GdkPixbuf *first = sizedPixbuf(decoded, codec->targetWidth, codec->targetHeight);
+    if (first == nullptr || !copyPixels(first, pixels)) {
+        if (first != nullptr)
+            g_object_unref(first);
+        return false;
+    }
+    g_object_unref(first);
+    if (copied) {
+        pixels->secondWidth = copy.width;
+        pixels->secondHeight = copy.height;
+        pixels->secondRgba.swap(copy.rgba);
+    }
+    return true;
+}
+
 } // namespace
 
 PictureCodec *openPictureCodec(PictureFormat format, ChooseDecodeSize chooseSize, void *context) {
     GdkPixbufLoader *loader = gdk_pixbuf_loader_new_with_type(loaderType(format), nullptr);
     if (loader == nullptr)
         return nullptr;
-    PictureCodec *codec = new PictureCodec{loader, chooseSize, context, false, false, false};
+    PictureCodec *codec =
+        new PictureCodec{loader, format, chooseSize, context, false, false, false, 0, 0, 0, 0};
     g_signal_connect(loader, "size-prepared", G_CALLBACK(onSizePrepared), codec);
     return codec;
 }
@@ -109,13 +159,21 @@ bool finishPictureCodec(PictureCodec *codec, CodecPixels *pixels) {
     if (!closed || codec->failed || codec->refused)
         return false;
     GdkPixbuf *decoded = gdk_pixbuf_loader_get_pixbuf(codec->loader);
-    if (decoded == nullptr || !copyPixels(decoded, pixels))
+    if (decoded == nullptr)
+        return false;
+    if (codec->secondWidth > 0 ? !copyBothSizes(codec, decoded, pixels)
+                               : !copyPixels(decoded, pixels))
         return false;
     const gchar *orientation = gdk_pixbuf_get_option(decoded, "orientation");
     if (orientation != nullptr && orientation[0] >= '1' && orientation[0] <= '8' &&
         orientation[1] == '\0')
         pixels->orientation = orientation[0] - '0';
     return true;
+}
+
+void askPictureCodecForSecondSize(PictureCodec *codec, uint32_t width, uint32_t height) {
+    codec->secondWidth = width;
+    codec->secondHeight = height;
 }
 
 bool pictureCodecRefused(const PictureCodec *codec) {

@@ -122,6 +122,10 @@ bool finishPictureCodec(PictureCodec *codec, CodecPixels *pixels) {
     return copyRgba(factory.pointer, frame.pointer, targetWidth, targetHeight, pixels);
 }
 
+// WIC scales on its own path for each size asked: a second copy would cost a second decode,
+// which is left to whoever wants it.
+void askPictureCodecForSecondSize(PictureCodec *, uint32_t, uint32_t) {}
+
 bool pictureCodecRefused(const PictureCodec *codec) {
     return codec->refused;
 }

@@ -46,6 +46,10 @@ PictureFile *openPictureFile(const char *path) {
     return scripts.count(path) ? new PictureFile{path, 0} : nullptr;
 }
 
+PictureFile *openRegularPictureFile(const char *path) {
+    return openPictureFile(path);
+}
+
 long readPictureFile(PictureFile *file, void *buffer, size_t size) {
     std::lock_guard<std::mutex> guard(lock);
     auto found = scripts.find(file->path);

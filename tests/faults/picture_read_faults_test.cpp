@@ -51,14 +51,18 @@ TEST_F(PictureReadFaults, IoErrorPartWayLeavesNoFailureRecordAndTheRecoveredFile
         Bytes gif = solidGif(side, side, true);
         serve(gif, gif.size() / 2);
         Picture picture;
-        bool wanted = true;
-        EXPECT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_READ_FAILED);
-        EXPECT_FALSE(wanted);
+        std::unique_ptr<ThumbnailToWrite> wanted;
+        EXPECT_EQ(obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture,
+                                &wanted),
+                  PICTURE_READ_FAILED);
+        EXPECT_FALSE(wanted != nullptr);
         writeThumbnailOf(path.c_str());
         EXPECT_EQ(lookup(), THUMBNAIL_MISSING); // neither a record nor a thumbnail
 
         serve(gif, (size_t)-1); // the storage is back
-        ASSERT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_DECODED);
+        ASSERT_EQ(obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture,
+                                &wanted),
+                  PICTURE_DECODED);
         EXPECT_EQ(picture.originalWidth, (uint32_t)side);
     }
 }
@@ -68,8 +72,10 @@ TEST_F(PictureReadFaults, BrokenPictureIsStillRecorded) {
     gif.resize(30); // its image cut off: the bytes say it is broken
     serve(gif, (size_t)-1);
     Picture picture;
-    bool wanted;
-    EXPECT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_UNDECODABLE);
+    std::unique_ptr<ThumbnailToWrite> wanted;
+    EXPECT_EQ(
+        obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture, &wanted),
+        PICTURE_UNDECODABLE);
 #ifndef _WIN32 // no thumbnail cache there
     EXPECT_EQ(lookup(), THUMBNAIL_KNOWN_TO_FAIL);
 #endif

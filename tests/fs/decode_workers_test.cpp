@@ -43,11 +43,12 @@ TEST_F(DecodeWorkersTest, EachPictureArrivesInItsOwnEntryWithItsOwnOutcome) {
             EXPECT_EQ(entry->picture.height, 240u);
             EXPECT_EQ(entry->picture.originalWidth, 600u);
             EXPECT_EQ(entry->picture.pixels[0], 40 * i);
-            EXPECT_TRUE(entry->thumbnailWanted);
+            EXPECT_TRUE(entry->thumbnail != nullptr);
         }
         EXPECT_EQ(workers.wait(5)->result, PICTURE_NOT_OPENED);
         EXPECT_EQ(workers.wait(6)->result, PICTURE_UNDECODABLE);
-        EXPECT_FALSE(workers.wait(5)->thumbnailWanted || workers.wait(6)->thumbnailWanted);
+        EXPECT_FALSE(workers.wait(5)->thumbnail != nullptr ||
+                     workers.wait(6)->thumbnail != nullptr);
     }
     EXPECT_EQ(threadsNamed("qm-decode"), 0);
 }

@@ -12,10 +12,12 @@
 #include <unistd.h>
 
 #include "loading/picture_source.h"
+#include "loading/pixel_budget.h"
 #include "loading/prepared_pictures.h"
 #include "platform/thumbnail_cache.h"
 #include "support/crafted_pictures.h"
 #include "support/temp_tree.h"
+#include "support/test_pictures.h"
 
 namespace {
 
@@ -61,11 +63,13 @@ TEST_F(PictureSource, TruncatedCachedThumbnailIsRewrittenAndThePictureShownWhole
     ASSERT_EQ(truncate(cached.c_str(), whole / 2), 0); // a crash in another program's write
 
     Picture picture;
-    bool wanted = false;
-    ASSERT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_DECODED);
+    std::unique_ptr<ThumbnailToWrite> wanted;
+    ASSERT_EQ(
+        obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture, &wanted),
+        PICTURE_DECODED);
     EXPECT_EQ(picture.width * 1000 + picture.height, 480320u);
     EXPECT_TRUE(allOf(picture, 200, 30, 40));
-    EXPECT_TRUE(wanted);
+    EXPECT_TRUE(wanted != nullptr);
     writeThumbnailOf(path.c_str());
     EXPECT_EQ(cachedSize(), whole);
     FileStamp stamp;
@@ -81,8 +85,10 @@ TEST_F(PictureSource, ReplacementWithTheSameSizeAndModificationTimeIsShownAnew) 
     FileStamp red;
     ASSERT_TRUE(readFileStamp(path.c_str(), &red));
     Picture picture;
-    bool wanted;
-    ASSERT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_DECODED);
+    std::unique_ptr<ThumbnailToWrite> wanted;
+    ASSERT_EQ(
+        obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture, &wanted),
+        PICTURE_DECODED);
     keepPicture(&decodedPictures, path.c_str(), red, std::make_shared<const Picture>(picture));
     writeThumbnailOf(path.c_str());
     ASSERT_GT(cachedSize(), 0);
@@ -96,14 +102,74 @@ TEST_F(PictureSource, ReplacementWithTheSameSizeAndModificationTimeIsShownAnew) 
     ASSERT_EQ(utimensat(AT_FDCWD, copy.c_str(), times, 0), 0);
     ASSERT_EQ(rename(copy.c_str(), path.c_str()), 0);
 
-    ASSERT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_DECODED);
+    ASSERT_EQ(
+        obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture, &wanted),
+        PICTURE_DECODED);
     EXPECT_TRUE(allOf(picture, 0, 0, 255));
     // Once decoded, the store no longer holds the red one; the thumbnail is rewritten blue.
     clearPictureStore(&decodedPictures);
     writeThumbnailOf(path.c_str());
-    ASSERT_EQ(obtainPicture(path.c_str(), 480, 480, &picture, &wanted), PICTURE_DECODED);
-    EXPECT_FALSE(wanted); // from the cache this time
+    ASSERT_EQ(
+        obtainPicture(path.c_str(), readPictureStamp(path.c_str()), 480, 480, &picture, &wanted),
+        PICTURE_DECODED);
+    EXPECT_FALSE(wanted != nullptr); // from the cache this time
     EXPECT_TRUE(allOf(picture, 0, 0, 255));
+}
+
+TEST_F(PictureSource, ThumbnailComesFromTheRoomsOwnDecodeAndLeavesThePictureAsItWas) {
+    // Stored 1600 x 1200 and turned a quarter by its EXIF: decoded at half size, which covers
+    // both the frame's 360 x 480 and the cache's 383 x 512 (its fit truncates).
+    std::string jpeg = folder + "/photo.jpg";
+    ASSERT_TRUE(writeTexturedJpeg(jpeg, 1600, 1200, 6));
+    Picture alone, forCache;
+    ASSERT_EQ(decodePicture(jpeg.c_str(), 480, 480, &alone), PICTURE_DECODED);
+    ASSERT_EQ(decodePicture(jpeg.c_str(), 512, 512, &forCache), PICTURE_DECODED);
+    uint64_t taken = decodedPixelBudget().taken();
+
+    Picture picture;
+    std::unique_ptr<ThumbnailToWrite> thumbnail;
+    ASSERT_EQ(
+        obtainPicture(jpeg.c_str(), readPictureStamp(jpeg.c_str()), 480, 480, &picture, &thumbnail),
+        PICTURE_DECODED);
+    EXPECT_EQ(picture.width * 1000 + picture.height, 360480u);
+    EXPECT_TRUE(picture.pixels == alone.pixels) << "the slot's picture changed";
+    ASSERT_NE(thumbnail, nullptr);
+    EXPECT_EQ(thumbnail->picture.width * 1000 + thumbnail->picture.height, 383512u);
+    EXPECT_TRUE(thumbnail->picture.pixels == forCache.pixels) << "not the writer's own thumbnail";
+    EXPECT_EQ(decodedPixelBudget().taken(), taken + 383 * 512 * 4);
+
+    // Written from the pixels in hand: the file is not read again.
+    FileStamp stamp = thumbnail->stamp;
+    ASSERT_EQ(truncate(jpeg.c_str(), 0), 0);
+    writeThumbnail(*thumbnail);
+    thumbnail.reset();
+    EXPECT_EQ(decodedPixelBudget().taken(), taken);
+    CachedThumbnail written;
+    ASSERT_EQ(readCachedThumbnail(jpeg.c_str(), stamp, &written), THUMBNAIL_FOUND);
+    EXPECT_EQ(written.width * 1000 + written.height, 383512u);
+    EXPECT_EQ(written.originalWidth * 10000 + written.originalHeight, 12001600);
+}
+
+TEST_F(PictureSource, ThumbnailTheDecodeCannotCoverIsLeftToTheWriter) {
+    // 4000 x 3000 is decoded at an eighth, 500 x 375: enough for the frame, not for 512 x 384.
+    std::string jpeg = folder + "/large.jpg";
+    ASSERT_TRUE(writeTexturedJpeg(jpeg, 4000, 3000, 1));
+    Picture alone;
+    ASSERT_EQ(decodePicture(jpeg.c_str(), 480, 480, &alone), PICTURE_DECODED);
+    uint64_t taken = decodedPixelBudget().taken();
+    Picture picture;
+    std::unique_ptr<ThumbnailToWrite> thumbnail;
+    ASSERT_EQ(
+        obtainPicture(jpeg.c_str(), readPictureStamp(jpeg.c_str()), 480, 480, &picture, &thumbnail),
+        PICTURE_DECODED);
+    EXPECT_TRUE(picture.pixels == alone.pixels) << "the slot's picture changed";
+    ASSERT_NE(thumbnail, nullptr);
+    EXPECT_TRUE(thumbnail->picture.pixels.empty());
+    EXPECT_EQ(decodedPixelBudget().taken(), taken);
+    writeThumbnail(*thumbnail);
+    CachedThumbnail written;
+    ASSERT_EQ(readCachedThumbnail(jpeg.c_str(), thumbnail->stamp, &written), THUMBNAIL_FOUND);
+    EXPECT_EQ(written.width * 1000 + written.height, 512384u);
 }
 
 // In a child process, so that its peak memory is the decode's alone.

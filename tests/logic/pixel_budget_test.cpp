@@ -122,3 +122,24 @@ TEST(PixelBudget, TheProgramsBudgetIsWhatOnePictureMayTake) {
     EXPECT_EQ(decodedPixelBudget().capacity(), PICTURE_MEMORY_LIMIT);
     EXPECT_EQ(&decodedPixelBudget(), &decodedPixelBudget());
 }
+
+TEST(PixelBudget, KeptPixelsHaveAPartOfTheirOwnThatNoDecodeWaitsFor) {
+    PixelBudget budget(100, 10);
+    EXPECT_TRUE(budget.keep(6));
+    EXPECT_FALSE(budget.keep(6)) << "6 + 6 passes the kept part's 10";
+    std::atomic<bool> served{false};
+    std::thread taker([&] { served = budget.acquire(100, nullptr); });
+    bool notHeldUp = eventually([&] { return served.load(); });
+    if (!notHeldUp) { // let the taker end
+        budget.releaseKept(6);
+        budget.wakeWaiters();
+    }
+    taker.join();
+    EXPECT_TRUE(notHeldUp) << "the whole decode budget is free beside what is kept";
+    EXPECT_EQ(budget.taken(), 106u);
+    EXPECT_EQ(budget.peak(), 106u);
+    budget.releaseKept(6);
+    EXPECT_TRUE(budget.keep(10));
+    budget.release(100);
+    EXPECT_EQ(budget.taken(), 10u);
+}

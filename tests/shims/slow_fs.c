@@ -12,8 +12,9 @@
  *   SLOW_FS_HANG      the name of a file under the root whose reads never return
  *   SLOW_FS_NO_DTYPE  when set, listings give no entry types (DT_UNKNOWN), as some mounts do
  *   SLOW_FS_COUNTS    a file that receives the counts (eight 64-bit numbers, native order:
- *                     opens, stats, reads, folder opens, listing steps, bytes read, 0, 0) as
- *                     they happen, so they survive any way the process ends */
+ *                     opens, stats, reads, folder opens, listing steps, bytes read, the waits
+ *                     of all these made on the process's main thread, 0) as they happen, so
+ *                     they survive any way the process ends */
 #define _GNU_SOURCE
 #include <dirent.h>
 #include <dlfcn.h>
@@ -30,7 +31,7 @@
 #include <time.h>
 #include <unistd.h>
 
-enum { COUNT_OPEN, COUNT_STAT, COUNT_READ, COUNT_OPENDIR, COUNT_READDIR, COUNT_BYTES };
+enum { COUNT_OPEN, COUNT_STAT, COUNT_READ, COUNT_OPENDIR, COUNT_READDIR, COUNT_BYTES, COUNT_MAIN };
 
 #define MAX_FDS 65536
 #define ENTRIES_PER_STEP 64
@@ -51,6 +52,9 @@ static void count(int which, uint64_t amount) {
 }
 
 static void pause_a_while(void) {
+    /* The main thread answers the window: every wait it makes there is counted apart. */
+    if (gettid() == getpid())
+        count(COUNT_MAIN, 1);
     struct timespec wait = {delayMs / 1000, (delayMs % 1000) * 1000000L};
     while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
     }
@@ -80,7 +84,8 @@ __attribute__((constructor)) static void setUp(void) {
         int (*realOpen)(const char *, int, ...) = dlsym(RTLD_NEXT, "open");
         int fd = realOpen(countFile, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         if (fd >= 0 && ftruncate(fd, sizeof localCounts) == 0) {
-            void *shared = mmap(NULL, sizeof localCounts, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            void *shared =
+                mmap(NULL, sizeof localCounts, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
             if (shared != MAP_FAILED)
                 counts = shared;
         }
@@ -105,7 +110,8 @@ static int pathKind(int dirFd, const char *path) {
             return 0;
         snprintf(full, sizeof full, "%s/%s", here, path);
     }
-    if (strncmp(full, root, rootLength) != 0 || (full[rootLength] != '/' && full[rootLength] != '\0'))
+    if (strncmp(full, root, rootLength) != 0 ||
+        (full[rootLength] != '/' && full[rootLength] != '\0'))
         return 0;
     if (hangName != NULL) {
         const char *base = strrchr(full, '/');
@@ -126,8 +132,10 @@ static void remember(int fd, int kind) {
     }
 }
 
-#define REAL(name) static __typeof__(name) *real_##name; \
-    if (real_##name == NULL) real_##name = (__typeof__(name) *)dlsym(RTLD_NEXT, #name)
+#define REAL(name)                                                                                 \
+    static __typeof__(name) *real_##name;                                                          \
+    if (real_##name == NULL)                                                                       \
+    real_##name = (__typeof__(name) *)dlsym(RTLD_NEXT, #name)
 
 static int openedSlowly(int dirFd, const char *path, int fd) {
     (void)fd;

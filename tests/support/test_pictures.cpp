@@ -60,19 +60,11 @@ std::string exifBlock(int orientation, const std::string &dateTaken) {
 
 } // namespace
 
-bool writeQuadrantJpeg(const std::string &path, int width, int height,
-                       const unsigned char quadrants[4][3], int orientation,
-                       const std::string &dateTaken) {
-    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
-    if (pixbuf == nullptr)
-        return false;
-    guchar *pixels = gdk_pixbuf_get_pixels(pixbuf);
-    int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c)
-                pixels[y * stride + x * 3 + c] =
-                    quadrants[(y >= height / 2) * 2 + (x >= width / 2)][c];
+namespace {
+
+// Saves the pixbuf as a JPEG with the EXIF block, and lets go of it.
+bool saveJpeg(GdkPixbuf *pixbuf, const std::string &path, int orientation,
+              const std::string &dateTaken) {
     gchar *jpeg = nullptr;
     gsize size = 0;
     bool encoded =
@@ -89,4 +81,38 @@ bool writeQuadrantJpeg(const std::string &path, int width, int height,
         return false;
     bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return fclose(file) == 0 && written;
+}
+
+} // namespace
+
+bool writeQuadrantJpeg(const std::string &path, int width, int height,
+                       const unsigned char quadrants[4][3], int orientation,
+                       const std::string &dateTaken) {
+    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+    if (pixbuf == nullptr)
+        return false;
+    guchar *pixels = gdk_pixbuf_get_pixels(pixbuf);
+    int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                pixels[y * stride + x * 3 + c] =
+                    quadrants[(y >= height / 2) * 2 + (x >= width / 2)][c];
+    return saveJpeg(pixbuf, path, orientation, dateTaken);
+}
+
+bool writeTexturedJpeg(const std::string &path, int width, int height, int orientation) {
+    GdkPixbuf *pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+    if (pixbuf == nullptr)
+        return false;
+    guchar *pixels = gdk_pixbuf_get_pixels(pixbuf);
+    int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            guchar *pixel = pixels + y * stride + x * 3;
+            pixel[0] = (guchar)(x * 255 / width);
+            pixel[1] = (guchar)(y * 255 / height);
+            pixel[2] = (guchar)((x * 7 ^ y * 13) & 255);
+        }
+    return saveJpeg(pixbuf, path, orientation, "");
 }

@@ -13,3 +13,8 @@ bool writeSolidPng(const std::string &path, int width, int height, unsigned char
 bool writeQuadrantJpeg(const std::string &path, int width, int height,
                        const unsigned char quadrants[4][3], int orientation,
                        const std::string &dateTaken = "");
+
+// Writes a width x height JPEG whose every pixel differs from its neighbours (ramps of red and
+// green, a pattern of blue), with an EXIF orientation, so that any two ways of scaling it tell
+// apart. False when it cannot.
+bool writeTexturedJpeg(const std::string &path, int width, int height, int orientation);
