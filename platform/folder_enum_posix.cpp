@@ -7,6 +7,9 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 #include <sys/stat.h>
 #include <utility>
 #include <vector>
@@ -57,19 +60,98 @@ size_t capacityBytes(const SearchBuffers &buffers) {
            (buffers.items.capacity() + buffers.scratch.capacity()) * sizeof(SortItem);
 }
 
-// The directory flag of one entry; links and file systems without d_type are asked through
-// stat, which follows links, so a link to a folder is a folder.
-bool entryIsDirectory(DIR *dir, const struct dirent *entry) {
+// What identifies one state of a folder: any entry added, removed or renamed changes its
+// modification and change times.
+struct FolderIdentity {
+    dev_t device;
+    ino_t inode;
+    struct timespec modified;
+    struct timespec changed;
+};
+
+bool sameIdentity(const FolderIdentity &a, const FolderIdentity &b) {
+    return a.device == b.device && a.inode == b.inode && a.modified.tv_sec == b.modified.tv_sec &&
+           a.modified.tv_nsec == b.modified.tv_nsec && a.changed.tv_sec == b.changed.tv_sec &&
+           a.changed.tv_nsec == b.changed.tv_nsec;
+}
+
+// The types asked of the entries of the last folder whose listing did not tell them, while that
+// folder stays as it was: a scan lists a folder twice, and on storage where every stat is slow
+// the second listing asks nothing again. Any thread may list folders. Folders larger than this
+// are not remembered.
+constexpr size_t REMEMBERED_TYPES_LIMIT = 100000;
+
+struct RememberedTypes {
+    std::mutex lock;
+    bool known = false; // guarded by lock, like the rest
+    FolderIdentity identity = {};
+    std::unordered_map<std::string, bool> isDirectory;
+};
+
+RememberedTypes &rememberedTypes() {
+    static RememberedTypes remembered;
+    return remembered;
+}
+
+// The types one listing asks, and the folder's identity, read (one fstat) the first time an
+// entry needs asking.
+struct TypeAsking {
+    bool identityRead = false;
+    bool identityValid = false;
+    bool remembered = false; // the remembered types are this folder's
+    FolderIdentity identity = {};
+    std::vector<std::pair<std::string, bool>> asked;
+    bool tooMany = false;
+};
+
+// The directory flag of one entry. The listing's type when it gives one (links are asked, so a
+// link to a folder is a folder); the folder itself and its parent need no asking; otherwise
+// the type remembered for this state of the folder, or stat's answer, which follows links.
+bool entryIsDirectory(DIR *dir, const struct dirent *entry, TypeAsking *asking) {
     if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK)
         return entry->d_type == DT_DIR;
-    // The folder itself and its parent need no asking: on slow storage every stat counts.
     const char *name = entry->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
         return true;
+    RememberedTypes &remembered = rememberedTypes();
+    if (!asking->identityRead) {
+        asking->identityRead = true;
+        struct stat info;
+        if (fstat(dirfd(dir), &info) == 0) {
+            asking->identityValid = true;
+            asking->identity = {info.st_dev, info.st_ino, info.st_mtim, info.st_ctim};
+            std::lock_guard<std::mutex> guard(remembered.lock);
+            asking->remembered =
+                remembered.known && sameIdentity(remembered.identity, asking->identity);
+        }
+    }
+    if (asking->remembered) {
+        std::lock_guard<std::mutex> guard(remembered.lock);
+        auto found = remembered.isDirectory.find(name);
+        if (found != remembered.isDirectory.end())
+            return found->second;
+    }
     struct stat info;
-    if (fstatat(dirfd(dir), entry->d_name, &info, 0) != 0)
-        return false;
-    return S_ISDIR(info.st_mode);
+    bool isDirectory = fstatat(dirfd(dir), name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    asking->tooMany = asking->tooMany || asking->asked.size() >= REMEMBERED_TYPES_LIMIT;
+    if (!asking->tooMany)
+        asking->asked.push_back({name, isDirectory});
+    return isDirectory;
+}
+
+// Keeps what a whole listing asked, for the folder's next listing.
+void rememberTypes(TypeAsking *asking) {
+    if (!asking->identityValid || asking->tooMany || asking->asked.empty())
+        return;
+    RememberedTypes &remembered = rememberedTypes();
+    std::lock_guard<std::mutex> guard(remembered.lock);
+    if (!asking->remembered || !remembered.known) {
+        remembered.isDirectory.clear();
+        remembered.known = true;
+        remembered.identity = asking->identity;
+    }
+    for (auto &entry : asking->asked)
+        remembered.isDirectory[std::move(entry.first)] = entry.second;
 }
 
 } // namespace
@@ -119,6 +201,7 @@ bool readAllEntries(FolderSearch *search, DIR *dir) {
     SearchBuffers &buffers = search->buffers;
     const size_t previousCount = buffers.order.size();
     bool unchanged = true;
+    TypeAsking asking;
     size_t count = 0;
     for (;;) {
         // readdir signals both the end and an error with null; only an error sets errno.
@@ -138,10 +221,12 @@ bool readAllEntries(FolderSearch *search, DIR *dir) {
         }
         if (buffers.directories.size() <= count)
             buffers.directories.resize(count + 1 + count / 2);
-        buffers.directories[count] = entryIsDirectory(dir, found);
+        buffers.directories[count] = entryIsDirectory(dir, found, &asking);
         count++;
     }
     search->count = count;
+    if (!search->endsInError)
+        rememberTypes(&asking);
     return unchanged && count == previousCount;
 }
 
