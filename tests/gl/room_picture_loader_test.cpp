@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -33,6 +34,7 @@
 #include "render/texture_names.h"
 #include "pictures/embedded_artwork.h"
 #include "loading/neighbour_rooms.h"
+#include "loading/pixel_budget.h"
 #include "pictures/picture_decoder.h"
 #include "loading/prepared_pictures.h"
 #include "render/room_picture_loader.h"
@@ -661,23 +663,51 @@ TEST_F(RoomLoader, FifoNamedLikeAPictureIsRefusedWithoutWaiting) {
     expectNear(texel(1, 255, 255), {40, 200, 40, 255}, 0);
 }
 
+// Hands back the whole budget for decoded pixels if it is still held; from any thread.
+static std::atomic<bool> budgetHeld{false};
+static void giveBudgetBack() {
+    if (budgetHeld.exchange(false))
+        decodedPixelBudget().release(decodedPixelBudget().capacity());
+}
+
 TEST_F(RoomLoader, PictureStillOnItsWayGetsItsScreen) {
-    // A progressive 12-megapixel JPEG: hundreds of milliseconds to decode, still on its way
-    // when its turn comes.
-    convert("-size 4000x3000 xc:'rgb(180,120,60)' -interlace JPEG", "big.jpg");
+    // The whole budget for decoded pixels is held, so the picture's decode waits for room and
+    // is still on its way when its turn comes, however fast the machine; the first answer of
+    // the window gives the room back, and a watchdog does after ten seconds should none come.
+    writePicture("late.bmp", 64, 48, {180, 120, 60, 255});
+    ASSERT_TRUE(decodedPixelBudget().acquire(decodedPixelBudget().capacity(), nullptr));
+    budgetHeld = true;
+    std::mutex lock;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> guard(lock);
+        finished.wait_for(guard, std::chrono::seconds(10), [&] { return done; });
+        giveBudgetBack();
+    });
     static int answers;
     answers = 0;
-    setWindowAnswering([] { answers++; });
-    loadRoom({"big.jpg"});
+    setWindowAnswering([] {
+        answers++;
+        giveBudgetBack();
+    });
+    loadRoom({"late.bmp"});
     setWindowAnswering(nullptr);
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        done = true;
+    }
+    finished.notify_all();
+    watchdog.join();
     // While it is waited for, the window is answered in short steps, each followed by the same
     // screen drawn again.
     EXPECT_GE(answers, 1);
     EXPECT_EQ(screens.size(), (size_t)answers + 1);
     for (const auto &screen : screens) {
         EXPECT_EQ(screen.fillWidth, 0);
-        EXPECT_EQ(screen.glyphs, strlen("Loading big.jpg..."));
+        EXPECT_EQ(screen.glyphs, strlen("Loading late.bmp..."));
     }
+    expectNear(texel(0, 255, 255), {180, 120, 60, 255}, 0);
 }
 
 TEST_F(RoomLoader, PreparedRoomMatchesAColdLoadAndDecodesNothing) {

@@ -13,9 +13,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Waits up to a second for the condition, polling.
+// Waits up to five seconds for the condition, polling: a loaded machine may be slow to wake.
 template <typename Condition> bool eventually(Condition condition) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         if (condition())
             return true;
         std::this_thread::sleep_for(5ms);
