@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "pictures/container_header.h"
@@ -13,6 +14,7 @@
 #include "pictures/picture_extent.h"
 #include "pictures/picture_orientation.h"
 #include "pictures/tiff_header.h"
+#include "pictures/format_decoder.h"
 #include "platform/picture_codec.h"
 #include "platform/picture_file.h"
 
@@ -47,7 +49,7 @@ struct DecodeState {
     uint64_t reserved;            // taken from the gate so far
     bool cancelled;               // the gate gave none
     uint32_t thumbnailSize;       // a thumbnail is made beside the picture; 0: none
-    PictureCodec *codec;          // once opened
+    FormatDecoder *decoder;       // once opened
 };
 
 // The upright size a picture of the given upright size is decoded at.
@@ -103,7 +105,7 @@ void thumbnailTarget(int orientation, uint32_t width, uint32_t height, uint32_t 
 // none is asked for there.
 uint64_t thumbnailMemory(DecodeState *state, uint32_t width, uint32_t height, uint32_t targetWidth,
                          uint32_t targetHeight, uint64_t needed) {
-    if (state->thumbnailSize == 0 || state->codec == nullptr || state->format == PICTURE_TIFF)
+    if (state->thumbnailSize == 0 || state->decoder == nullptr || state->format == PICTURE_TIFF)
         return 0;
     uint32_t thumbWidth, thumbHeight;
     thumbnailTarget(state->orientation, width, height, state->thumbnailSize, &thumbWidth,
@@ -115,10 +117,10 @@ uint64_t thumbnailMemory(DecodeState *state, uint32_t width, uint32_t height, ui
     if (decodedWidth < thumbWidth || decodedHeight < thumbHeight ||
         needed + bytes > PICTURE_MEMORY_LIMIT) {
         state->thumbnailSize = 0;
-        askPictureCodecForSecondSize(state->codec, 0, 0); // asked once, given up now
+        state->decoder->askSecondSize(0, 0); // asked once, given up now
         return 0;
     }
-    askPictureCodecForSecondSize(state->codec, thumbWidth, thumbHeight);
+    state->decoder->askSecondSize(thumbWidth, thumbHeight);
     return bytes;
 }
 
@@ -229,12 +231,13 @@ bool finishPicture(CodecPixels *decoded, const DecodeState &state, Picture *pict
 // Hands the decoder the first kept of the bytes just walked, and the walk's closing byte when
 // it has ended: true while more should be read; false once the picture is refused, broken (the
 // decoder remembers) or complete.
-bool feedWalked(PictureCodec *codec, PictureWalk *walk, const unsigned char *bytes, size_t kept) {
-    if (walk->refused || (kept > 0 && !feedPictureCodec(codec, bytes, kept)))
+bool feedWalked(FormatDecoder *decoder, PictureWalk *walk, const unsigned char *bytes,
+                size_t kept) {
+    if (walk->refused || (kept > 0 && !decoder->feed(bytes, kept)))
         return false;
     if (walk->ended && walk->closing >= 0) {
         unsigned char closing = (unsigned char)walk->closing;
-        feedPictureCodec(codec, &closing, 1);
+        decoder->feed(&closing, 1);
     }
     return !walk->ended;
 }
@@ -297,26 +300,26 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     if (walk.refused)
         return PICTURE_TOO_LARGE;
 
-    PictureCodec *codec = openPictureCodec(state.format, chooseDecodeSize, &state);
-    if (codec == nullptr)
+    auto decoder = std::make_unique<FormatDecoder>(state.format, chooseDecodeSize, &state);
+    if (!decoder->opened())
         return PICTURE_UNDECODABLE;
-    state.codec = codec;
+    state.decoder = decoder.get();
     bool readFailed = false;
-    bool more = feedWalked(codec, &walk, buffer.data(), kept) && headSize == HEAD_SIZE;
+    bool more = feedWalked(decoder.get(), &walk, buffer.data(), kept) && headSize == HEAD_SIZE;
     while (more) {
         long n = source.read(source.context, buffer.data(), CHUNK_SIZE);
         readFailed = n < 0;
-        more = n > 0 && feedWalked(codec, &walk, buffer.data(),
+        more = n > 0 && feedWalked(decoder.get(), &walk, buffer.data(),
                                    walkPictureBytes(&walk, buffer.data(), (size_t)n));
     }
     std::vector<unsigned char>().swap(buffer);
 
     PictureDecodeResult result = readFailed ? PICTURE_READ_FAILED : PICTURE_UNDECODABLE;
     CodecPixels decoded;
-    bool finished = !readFailed && !walk.refused && finishPictureCodec(codec, &decoded);
+    bool finished = !readFailed && !walk.refused && decoder->finish(&decoded);
     if (state.cancelled)
         result = PICTURE_CANCELLED;
-    else if (pictureCodecRefused(codec) || walk.refused)
+    else if (decoder->refused() || walk.refused)
         result = PICTURE_TOO_LARGE;
     else if (finished && finishPicture(&decoded, state, picture, request.thumbnail)) {
         result = PICTURE_DECODED;
@@ -330,7 +333,8 @@ PictureDecodeResult decodeSource(ByteSource source, const DecodeRequest &request
     }
     if (result != PICTURE_DECODED && request.thumbnail != nullptr)
         *request.thumbnail = Picture();
-    closePictureCodec(codec);
+    state.decoder = nullptr;
+    decoder.reset(); // what it holds is given back before its memory is
     if (state.reserved > 0)
         request.gate->release(request.gate->context, state.reserved);
     return result;

@@ -2,6 +2,7 @@
 // headers, each the least a decoder accepts.
 #include "support/crafted_pictures.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -148,6 +149,78 @@ Bytes solidGif(int width, int height, bool red, int frames) {
         }
         out.push_back(0);
     }
+    out.push_back(0x3B);
+    return out;
+}
+
+Bytes indexedGif(int canvasWidth, int canvasHeight, const Bytes &globalMap, const GifImage &image) {
+    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
+    put16le(&out, (unsigned)canvasWidth);
+    put16le(&out, (unsigned)canvasHeight);
+    out.insert(out.end(), {(unsigned char)(globalMap.empty() ? 0 : 0x87), 0, 0});
+    out.insert(out.end(), globalMap.begin(), globalMap.end());
+    if (image.transparent >= 0)
+        out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, (unsigned char)image.transparent, 0});
+    out.push_back(0x2C);
+    put16le(&out, (unsigned)image.left);
+    put16le(&out, (unsigned)image.top);
+    put16le(&out, (unsigned)image.width);
+    put16le(&out, (unsigned)image.height);
+    out.push_back(
+        (unsigned char)((image.localMap.empty() ? 0 : 0x87) | (image.interlaced ? 0x40 : 0)));
+    out.insert(out.end(), image.localMap.begin(), image.localMap.end());
+    out.push_back(8); // LZW minimum code size: 0-255 colours, 256 clear, 257 end
+
+    Bytes codes;
+    unsigned bits = 0, width = 9, next = 258;
+    int used = 0;
+    auto put = [&](unsigned code) {
+        bits |= code << used;
+        used += (int)width;
+        while (used >= 8) {
+            codes.push_back((unsigned char)bits);
+            bits >>= 8;
+            used -= 8;
+        }
+    };
+    // table[prefix * 256 + index]: the code of a string extended by one index, 0 when none.
+    std::vector<unsigned short> table(4096 * 256, 0);
+    put(256);
+    int prefix = -1;
+    for (unsigned char index : image.indexes) {
+        if (prefix < 0) {
+            prefix = index;
+            continue;
+        }
+        unsigned short &known = table[(size_t)prefix * 256 + index];
+        if (known != 0) {
+            prefix = known;
+            continue;
+        }
+        put((unsigned)prefix);
+        if (next < 4096) {
+            known = (unsigned short)next++;
+            if (next > (1u << width) && width < 12)
+                ++width; // the decoder, a code behind, widens after the next one
+        } else {
+            put(256);
+            std::fill(table.begin(), table.end(), 0);
+            next = 258;
+            width = 9;
+        }
+        prefix = index;
+    }
+    if (prefix >= 0)
+        put((unsigned)prefix);
+    put(257);
+    if (used > 0)
+        codes.push_back((unsigned char)bits);
+    for (size_t at = 0; at < codes.size(); at += 255) {
+        size_t n = codes.size() - at < 255 ? codes.size() - at : 255;
+        out.push_back((unsigned char)n);
+        out.insert(out.end(), codes.begin() + (long)at, codes.begin() + (long)(at + n));
+    }
+    out.push_back(0);
     out.push_back(0x3B);
     return out;
 }
