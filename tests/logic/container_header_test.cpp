@@ -1,9 +1,11 @@
 // container_header_test.cpp -- the brands and declared sizes of HEIF, AVIF, WebP and TIFF files,
-// read before any decoder sees them, and the memory bound they feed.
+// read before any decoder sees them, the memory bound they feed and how far their files are read.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
 #include "pictures/container_header.h"
+#include "pictures/picture_extent.h"
 #include "pictures/picture_decoder.h"
 #include "pictures/tiff_header.h"
 
@@ -128,4 +130,64 @@ TEST(ContainerHeader, DeclaredSizeBoundsThePictureBeforeItsDecoderSeesIt) {
     // it holds no picture. One that declares no size at all is refused as well.
     EXPECT_EQ(decodeBytes(isoPicture("heic", ispe(4032, 3024))), PICTURE_UNDECODABLE);
     EXPECT_EQ(decodeBytes(isoPicture("heic", "")), PICTURE_UNDECODABLE);
+}
+
+namespace {
+
+// Walks the picture followed by a long tail, in 64 KB pieces: the bytes the decoder is handed.
+uint64_t bytesHandedOn(PictureFormat format, std::string picture, size_t tail, PictureWalk *walk) {
+    picture.append(tail, '\0');
+    const unsigned char *bytes = (const unsigned char *)picture.data();
+    startPictureWalk(walk, format, bytes, std::min<size_t>(picture.size(), 256 * 1024));
+    uint64_t kept = 0;
+    for (size_t at = 0; at < picture.size() && !walk->ended && !walk->refused; at += 65536)
+        kept += walkPictureBytes(walk, bytes + at, std::min<size_t>(65536, picture.size() - at));
+    return kept;
+}
+
+std::string littleEndian16(uint32_t value) {
+    return {(char)value, (char)(value >> 8)};
+}
+
+std::string littleEndian32(uint32_t value) {
+    return littleEndian16(value & 0xFFFF) + littleEndian16(value >> 16);
+}
+
+// A TIFF's header and first directory, giving only its width and height as SHORTs.
+std::string tiffHeader(uint32_t width, uint32_t height) {
+    return std::string("II*\0", 4) + littleEndian32(8) + littleEndian16(2) + littleEndian16(256) +
+           littleEndian16(3) + littleEndian32(1) + littleEndian32(width) + littleEndian16(257) +
+           littleEndian16(3) + littleEndian32(1) + littleEndian32(height) + littleEndian32(0);
+}
+
+// An ISO media picture listing the given number of items (an item-info box of version 0).
+std::string isoPictureOfItems(uint32_t items) {
+    std::string count = {(char)(items >> 8), (char)items};
+    std::string iinf = box("iinf", std::string(4, '\0') + count);
+    std::string meta = box("meta", std::string(4, '\0') + box("hdlr", std::string(24, 'h')) + iinf +
+                                       box("iprp", box("ipco", ispe(640, 480))));
+    return ftyp("heic", "mif1heic") + meta;
+}
+
+} // namespace
+
+TEST(ContainerHeader, FilesWithoutAnEndMarkerAreReadOnlyAsFarAsTheyDeclare) {
+    const uint64_t allowance = 4u << 20;
+    PictureWalk walk;
+    // WebP: the RIFF size, and the pad byte an odd size may have.
+    std::string webp = "RIFF" + littleEndian32(1000) + "WEBPVP8L";
+    EXPECT_EQ(bytesHandedOn(PICTURE_WEBP, webp, 5000, &walk), 8u + 1000 + 1);
+    EXPECT_TRUE(walk.ended);
+    // TIFF, HEIF: the metadata allowance and 16 bytes a declared pixel.
+    EXPECT_EQ(bytesHandedOn(PICTURE_TIFF, tiffHeader(100, 50), allowance + 200000, &walk),
+              allowance + 100 * 50 * 16);
+    std::string heif = isoPicture("heic", ispe(64, 32));
+    EXPECT_EQ(bytesHandedOn(PICTURE_HEIF, heif, allowance + 100000, &walk),
+              allowance + 64 * 32 * 16);
+    // A grid of more items than any picture needs is refused before anything is handed on.
+    EXPECT_EQ(bytesHandedOn(PICTURE_HEIF, isoPictureOfItems(4096), 100, &walk),
+              isoPictureOfItems(4096).size() + 100);
+    EXPECT_FALSE(walk.refused);
+    EXPECT_EQ(bytesHandedOn(PICTURE_HEIF, isoPictureOfItems(4097), 100, &walk), 0u);
+    EXPECT_TRUE(walk.refused);
 }
