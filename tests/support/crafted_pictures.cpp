@@ -22,6 +22,33 @@ void put32le(Bytes *out, unsigned value) {
     put16le(out, value >> 16);
 }
 
+// LZW codes packed least significant bit first, then written as an image's data sub-blocks
+// of up to 255 bytes and the empty one that ends them.
+struct GifCodes {
+    Bytes bytes;
+    unsigned bits = 0;
+    int used = 0;
+    void put(unsigned code, int width) {
+        bits |= code << used;
+        used += width;
+        while (used >= 8) {
+            bytes.push_back((unsigned char)bits);
+            bits >>= 8;
+            used -= 8;
+        }
+    }
+    void writeTo(Bytes *out) {
+        if (used > 0)
+            bytes.push_back((unsigned char)bits);
+        for (size_t at = 0; at < bytes.size(); at += 255) {
+            size_t n = bytes.size() - at < 255 ? bytes.size() - at : 255;
+            out->push_back((unsigned char)n);
+            out->insert(out->end(), bytes.begin() + (long)at, bytes.begin() + (long)(at + n));
+        }
+        out->push_back(0);
+    }
+};
+
 // Entropy-coded bits, most significant first, 0xFF followed by a stuffed 0x00; the last byte
 // padded with ones.
 struct JpegBits {
@@ -121,33 +148,15 @@ Bytes solidGif(int width, int height, bool red, int frames) {
         out.push_back(2); // LZW minimum code size: codes 0-3 colours, 4 clear, 5 end
         // 3-bit codes throughout: a clear code before every two pixels keeps the table from
         // growing to the next code width.
-        Bytes codes;
-        unsigned bits = 0;
-        int used = 0;
-        auto put = [&](unsigned code) {
-            bits |= code << used;
-            used += 3;
-            while (used >= 8) {
-                codes.push_back((unsigned char)bits);
-                bits >>= 8;
-                used -= 8;
-            }
-        };
+        GifCodes codes;
         long pixels = (long)width * height;
         for (long i = 0; i < pixels; ++i) {
             if (i % 2 == 0)
-                put(4);
-            put(colour);
+                codes.put(4, 3);
+            codes.put(colour, 3);
         }
-        put(5);
-        if (used > 0)
-            codes.push_back((unsigned char)bits);
-        for (size_t at = 0; at < codes.size(); at += 255) {
-            size_t n = codes.size() - at < 255 ? codes.size() - at : 255;
-            out.push_back((unsigned char)n);
-            out.insert(out.end(), codes.begin() + (long)at, codes.begin() + (long)(at + n));
-        }
-        out.push_back(0);
+        codes.put(5, 3);
+        codes.writeTo(&out);
     }
     out.push_back(0x3B);
     return out;
@@ -171,18 +180,9 @@ Bytes indexedGif(int canvasWidth, int canvasHeight, const Bytes &globalMap, cons
     out.insert(out.end(), image.localMap.begin(), image.localMap.end());
     out.push_back(8); // LZW minimum code size: 0-255 colours, 256 clear, 257 end
 
-    Bytes codes;
-    unsigned bits = 0, width = 9, next = 258;
-    int used = 0;
-    auto put = [&](unsigned code) {
-        bits |= code << used;
-        used += (int)width;
-        while (used >= 8) {
-            codes.push_back((unsigned char)bits);
-            bits >>= 8;
-            used -= 8;
-        }
-    };
+    GifCodes codes;
+    unsigned width = 9, next = 258;
+    auto put = [&](unsigned code) { codes.put(code, (int)width); };
     // table[prefix * 256 + index]: the code of a string extended by one index, 0 when none.
     std::vector<unsigned short> table(4096 * 256, 0);
     put(256);
@@ -213,14 +213,7 @@ Bytes indexedGif(int canvasWidth, int canvasHeight, const Bytes &globalMap, cons
     if (prefix >= 0)
         put((unsigned)prefix);
     put(257);
-    if (used > 0)
-        codes.push_back((unsigned char)bits);
-    for (size_t at = 0; at < codes.size(); at += 255) {
-        size_t n = codes.size() - at < 255 ? codes.size() - at : 255;
-        out.push_back((unsigned char)n);
-        out.insert(out.end(), codes.begin() + (long)at, codes.begin() + (long)(at + n));
-    }
-    out.push_back(0);
+    codes.writeTo(&out);
     out.push_back(0x3B);
     return out;
 }
