@@ -9,6 +9,8 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include "platform/glyph_flattening.h"
+
 namespace {
 
 // Faces opened for characters the font's own face lacks, at most this many per font; another
@@ -37,20 +39,6 @@ namespace {
 
 FT_Library library = nullptr;
 int openFontCount = 0; // the library lives while any font is open
-
-// Curves are flattened until no chord strays more than this from the curve.
-constexpr double FLATTEN_TOLERANCE_EM = 1.0 / 512.0;
-constexpr int FLATTEN_MAX_SEGMENTS = 64;
-
-// The outline being flattened, in font units until stored.
-struct OutlineBuilder {
-    GlyphOutline *outline;
-    double scale;     // font units to em
-    double tolerance; // in font units
-    double penX;
-    double penY;
-    bool overflow;
-};
 
 // The pattern fontconfig matches a face against: family, weight, upright, scalable.
 FcPattern *facePattern(const char *faceName, int weight) {
@@ -190,115 +178,37 @@ bool validCode(int code) {
     return code >= 0 && code <= 0x10FFFF;
 }
 
-bool addPoint(OutlineBuilder *builder, double x, double y) {
-    GlyphOutline *outline = builder->outline;
-    builder->penX = x;
-    builder->penY = y;
-    float ex = static_cast<float>(x * builder->scale);
-    float ey = static_cast<float>(y * builder->scale);
-    int start = outline->contourCount > 0 ? outline->contourEnds[outline->contourCount - 1] : 0;
-    if (outline->pointCount > start) {
-        const float *last = outline->points[outline->pointCount - 1];
-        if (last[0] == ex && last[1] == ey)
-            return true; // a repeated point is a zero-length edge
-    }
-    if (outline->pointCount >= GLYPH_MAX_POINTS) {
-        builder->overflow = true;
-        return false;
-    }
-    outline->points[outline->pointCount][0] = ex;
-    outline->points[outline->pointCount][1] = ey;
-    outline->pointCount++;
-    return true;
+// FreeType's outline walk, handed to the flattener.
+int moveTo(const FT_Vector *to, void *flattener) {
+    return static_cast<OutlineFlattener *>(flattener)->moveTo(to->x, to->y) ? 0 : 1;
 }
 
-// Ends the open contour; drops a closing point that repeats the first.
-void closeContour(OutlineBuilder *builder) {
-    GlyphOutline *outline = builder->outline;
-    int start = outline->contourCount > 0 ? outline->contourEnds[outline->contourCount - 1] : 0;
-    int count = outline->pointCount - start;
-    if (count > 1 && outline->points[start][0] == outline->points[outline->pointCount - 1][0] &&
-        outline->points[start][1] == outline->points[outline->pointCount - 1][1]) {
-        outline->pointCount--;
-        count--;
-    }
-    if (count < 3) { // no area: nothing to fill
-        outline->pointCount = start;
-        return;
-    }
-    if (outline->contourCount >= GLYPH_MAX_CONTOURS) {
-        builder->overflow = true;
-        return;
-    }
-    outline->contourEnds[outline->contourCount++] = outline->pointCount;
+int lineTo(const FT_Vector *to, void *flattener) {
+    return static_cast<OutlineFlattener *>(flattener)->lineTo(to->x, to->y) ? 0 : 1;
 }
 
-int segmentsFor(double deviation, double factor, double tolerance) {
-    int n = static_cast<int>(std::ceil(std::sqrt(deviation * factor / tolerance)));
-    return n < 1 ? 1 : (n > FLATTEN_MAX_SEGMENTS ? FLATTEN_MAX_SEGMENTS : n);
+int conicTo(const FT_Vector *control, const FT_Vector *to, void *flattener) {
+    return static_cast<OutlineFlattener *>(flattener)->conicTo(control->x, control->y, to->x, to->y)
+               ? 0
+               : 1;
 }
 
-int moveTo(const FT_Vector *to, void *user) {
-    auto *builder = static_cast<OutlineBuilder *>(user);
-    closeContour(builder);
-    if (builder->overflow)
-        return 1;
-    return addPoint(builder, to->x, to->y) ? 0 : 1;
-}
-
-int lineTo(const FT_Vector *to, void *user) {
-    return addPoint(static_cast<OutlineBuilder *>(user), to->x, to->y) ? 0 : 1;
-}
-
-int conicTo(const FT_Vector *control, const FT_Vector *to, void *user) {
-    auto *builder = static_cast<OutlineBuilder *>(user);
-    double x0 = builder->penX, y0 = builder->penY;
-    // A uniform split into n chords strays at most |P0 - 2P1 + P2| / (4 n^2).
-    double deviation = std::hypot(x0 - 2.0 * control->x + to->x, y0 - 2.0 * control->y + to->y);
-    int n = segmentsFor(deviation, 0.25, builder->tolerance);
-    for (int i = 1; i <= n; i++) {
-        double t = static_cast<double>(i) / n, s = 1.0 - t;
-        double x = s * s * x0 + 2.0 * s * t * control->x + t * t * to->x;
-        double y = s * s * y0 + 2.0 * s * t * control->y + t * t * to->y;
-        if (!addPoint(builder, x, y))
-            return 1;
-    }
-    return 0;
-}
-
-int cubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vector *to, void *user) {
-    auto *builder = static_cast<OutlineBuilder *>(user);
-    double x0 = builder->penX, y0 = builder->penY;
-    // The second derivative is bounded by 6 times the larger second difference; a uniform
-    // split into n chords strays at most that over 8 n^2.
-    double d1 =
-        std::hypot(x0 - 2.0 * control1->x + control2->x, y0 - 2.0 * control1->y + control2->y);
-    double d2 = std::hypot(control1->x - 2.0 * control2->x + to->x,
-                           control1->y - 2.0 * control2->y + to->y);
-    int n = segmentsFor(d1 > d2 ? d1 : d2, 0.75, builder->tolerance);
-    for (int i = 1; i <= n; i++) {
-        double t = static_cast<double>(i) / n, s = 1.0 - t;
-        double a = s * s * s, b = 3.0 * s * s * t, c = 3.0 * s * t * t, d = t * t * t;
-        double x = a * x0 + b * control1->x + c * control2->x + d * to->x;
-        double y = a * y0 + b * control1->y + c * control2->y + d * to->y;
-        if (!addPoint(builder, x, y))
-            return 1;
-    }
-    return 0;
+int cubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vector *to,
+            void *flattener) {
+    return static_cast<OutlineFlattener *>(flattener)->cubicTo(
+               control1->x, control1->y, control2->x, control2->y, to->x, to->y)
+               ? 0
+               : 1;
 }
 
 bool flattenOutline(FT_Outline *source, double unitsPerEm, GlyphOutline *outline) {
-    OutlineBuilder builder = {
-        outline, 1.0 / unitsPerEm, FLATTEN_TOLERANCE_EM * unitsPerEm, 0.0, 0.0, false};
+    OutlineFlattener flattener(outline, unitsPerEm);
     FT_Outline_Funcs funcs = {};
     funcs.move_to = moveTo;
     funcs.line_to = lineTo;
     funcs.conic_to = conicTo;
     funcs.cubic_to = cubicTo;
-    if (FT_Outline_Decompose(source, &funcs, &builder) != 0 || builder.overflow)
-        return false;
-    closeContour(&builder);
-    return !builder.overflow;
+    return FT_Outline_Decompose(source, &funcs, &flattener) == 0 && flattener.finish();
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 #include <windows.h>
 
+#include "platform/glyph_flattening.h"
 #include "platform/wide_text.h"
 
 namespace {
@@ -71,108 +72,15 @@ struct Font {
 
 namespace {
 
-// Curves are flattened until no chord strays more than this from the curve.
-constexpr double FLATTEN_TOLERANCE_EM = 1.0 / 512.0;
-constexpr int FLATTEN_MAX_SEGMENTS = 64;
-
 const MAT2 IDENTITY = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
-
-struct OutlineBuilder {
-    GlyphOutline *outline;
-    double scale;     // font units to em
-    double tolerance; // in font units
-    double penX;
-    double penY;
-    bool overflow;
-};
 
 double fixedValue(FIXED value) {
     return value.value + value.fract / 65536.0;
 }
 
-bool addPoint(OutlineBuilder *builder, double x, double y) {
-    GlyphOutline *outline = builder->outline;
-    builder->penX = x;
-    builder->penY = y;
-    float ex = static_cast<float>(x * builder->scale);
-    float ey = static_cast<float>(y * builder->scale);
-    int start = outline->contourCount > 0 ? outline->contourEnds[outline->contourCount - 1] : 0;
-    if (outline->pointCount > start) {
-        const float *last = outline->points[outline->pointCount - 1];
-        if (last[0] == ex && last[1] == ey)
-            return true; // a repeated point is a zero-length edge
-    }
-    if (outline->pointCount >= GLYPH_MAX_POINTS) {
-        builder->overflow = true;
-        return false;
-    }
-    outline->points[outline->pointCount][0] = ex;
-    outline->points[outline->pointCount][1] = ey;
-    outline->pointCount++;
-    return true;
-}
-
-// Ends the open contour; drops a closing point that repeats the first.
-void closeContour(OutlineBuilder *builder) {
-    GlyphOutline *outline = builder->outline;
-    int start = outline->contourCount > 0 ? outline->contourEnds[outline->contourCount - 1] : 0;
-    int count = outline->pointCount - start;
-    if (count > 1 && outline->points[start][0] == outline->points[outline->pointCount - 1][0] &&
-        outline->points[start][1] == outline->points[outline->pointCount - 1][1]) {
-        outline->pointCount--;
-        count--;
-    }
-    if (count < 3) { // no area: nothing to fill
-        outline->pointCount = start;
-        return;
-    }
-    if (outline->contourCount >= GLYPH_MAX_CONTOURS) {
-        builder->overflow = true;
-        return;
-    }
-    outline->contourEnds[outline->contourCount++] = outline->pointCount;
-}
-
-int segmentsFor(double deviation, double factor, double tolerance) {
-    int n = static_cast<int>(std::ceil(std::sqrt(deviation * factor / tolerance)));
-    return n < 1 ? 1 : (n > FLATTEN_MAX_SEGMENTS ? FLATTEN_MAX_SEGMENTS : n);
-}
-
-bool conicTo(OutlineBuilder *builder, double cx, double cy, double x, double y) {
-    double x0 = builder->penX, y0 = builder->penY;
-    // A uniform split into n chords strays at most |P0 - 2P1 + P2| / (4 n^2).
-    double deviation = std::hypot(x0 - 2.0 * cx + x, y0 - 2.0 * cy + y);
-    int n = segmentsFor(deviation, 0.25, builder->tolerance);
-    for (int i = 1; i <= n; i++) {
-        double t = static_cast<double>(i) / n, s = 1.0 - t;
-        if (!addPoint(builder, s * s * x0 + 2.0 * s * t * cx + t * t * x,
-                      s * s * y0 + 2.0 * s * t * cy + t * t * y))
-            return false;
-    }
-    return true;
-}
-
-bool cubicTo(OutlineBuilder *builder, double c1x, double c1y, double c2x, double c2y, double x,
-             double y) {
-    double x0 = builder->penX, y0 = builder->penY;
-    // The second derivative is bounded by 6 times the larger second difference; a uniform
-    // split into n chords strays at most that over 8 n^2.
-    double d1 = std::hypot(x0 - 2.0 * c1x + c2x, y0 - 2.0 * c1y + c2y);
-    double d2 = std::hypot(c1x - 2.0 * c2x + x, c1y - 2.0 * c2y + y);
-    int n = segmentsFor(d1 > d2 ? d1 : d2, 0.75, builder->tolerance);
-    for (int i = 1; i <= n; i++) {
-        double t = static_cast<double>(i) / n, s = 1.0 - t;
-        double a = s * s * s, b = 3.0 * s * s * t, c = 3.0 * s * t * t, d = t * t * t;
-        if (!addPoint(builder, a * x0 + b * c1x + c * c2x + d * x,
-                      a * y0 + b * c1y + c * c2y + d * y))
-            return false;
-    }
-    return true;
-}
-
 // A quadratic B-spline of GDI: between two control points lies an implied on-curve point
 // halfway, as in TrueType's own outlines.
-bool quadraticSpline(OutlineBuilder *builder, const POINTFX *points, int count) {
+bool quadraticSpline(OutlineFlattener *flattener, const POINTFX *points, int count) {
     for (int i = 0; i + 1 < count; i++) {
         double cx = fixedValue(points[i].x), cy = fixedValue(points[i].y);
         double x = fixedValue(points[i + 1].x), y = fixedValue(points[i + 1].y);
@@ -180,7 +88,7 @@ bool quadraticSpline(OutlineBuilder *builder, const POINTFX *points, int count) 
             x = (cx + x) / 2.0;
             y = (cy + y) / 2.0;
         }
-        if (!conicTo(builder, cx, cy, x, y))
+        if (!flattener->conicTo(cx, cy, x, y))
             return false;
     }
     return true;
@@ -189,8 +97,7 @@ bool quadraticSpline(OutlineBuilder *builder, const POINTFX *points, int count) 
 // Walks the TTPOLYGONHEADER records of a GGO_NATIVE outline.
 bool flattenNative(const unsigned char *buffer, DWORD size, double unitsPerEm,
                    GlyphOutline *outline) {
-    OutlineBuilder builder = {
-        outline, 1.0 / unitsPerEm, FLATTEN_TOLERANCE_EM * unitsPerEm, 0.0, 0.0, false};
+    OutlineFlattener flattener(outline, unitsPerEm);
     const unsigned char *at = buffer;
     const unsigned char *end = buffer + size;
     while (at + sizeof(TTPOLYGONHEADER) <= end) {
@@ -198,9 +105,7 @@ bool flattenNative(const unsigned char *buffer, DWORD size, double unitsPerEm,
         const unsigned char *contourEnd = at + header->cb;
         if (header->dwType != TT_POLYGON_TYPE || contourEnd > end)
             return false;
-        closeContour(&builder);
-        if (builder.overflow ||
-            !addPoint(&builder, fixedValue(header->pfxStart.x), fixedValue(header->pfxStart.y)))
+        if (!flattener.moveTo(fixedValue(header->pfxStart.x), fixedValue(header->pfxStart.y)))
             return false;
         const unsigned char *curveAt = at + sizeof(TTPOLYGONHEADER);
         while (curveAt + sizeof(WORD) * 2 <= contourEnd) {
@@ -210,26 +115,26 @@ bool flattenNative(const unsigned char *buffer, DWORD size, double unitsPerEm,
             bool ok = true;
             if (curve->wType == TT_PRIM_LINE) {
                 for (int i = 0; i < count && ok; i++)
-                    ok = addPoint(&builder, fixedValue(points[i].x), fixedValue(points[i].y));
+                    ok = flattener.lineTo(fixedValue(points[i].x), fixedValue(points[i].y));
             } else if (curve->wType == TT_PRIM_QSPLINE) {
-                ok = quadraticSpline(&builder, points, count);
+                ok = quadraticSpline(&flattener, points, count);
             } else if (curve->wType == TT_PRIM_CSPLINE) {
                 for (int i = 0; i + 2 < count && ok; i += 3)
-                    ok = cubicTo(&builder, fixedValue(points[i].x), fixedValue(points[i].y),
-                                 fixedValue(points[i + 1].x), fixedValue(points[i + 1].y),
-                                 fixedValue(points[i + 2].x), fixedValue(points[i + 2].y));
+                    ok =
+                        flattener.cubicTo(fixedValue(points[i].x), fixedValue(points[i].y),
+                                          fixedValue(points[i + 1].x), fixedValue(points[i + 1].y),
+                                          fixedValue(points[i + 2].x), fixedValue(points[i + 2].y));
             }
             if (!ok)
                 return false;
             curveAt += sizeof(WORD) * 2 + sizeof(POINTFX) * (size_t)count;
         }
         // The contour closes back on its start point.
-        if (!addPoint(&builder, fixedValue(header->pfxStart.x), fixedValue(header->pfxStart.y)))
+        if (!flattener.lineTo(fixedValue(header->pfxStart.x), fixedValue(header->pfxStart.y)))
             return false;
         at = contourEnd;
     }
-    closeContour(&builder);
-    return !builder.overflow;
+    return flattener.finish();
 }
 
 HFONT makeFont(const wchar_t *face, int height, int weight) {
